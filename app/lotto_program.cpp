@@ -1,0 +1,65 @@
+// lotto_program.cpp: wiring the window's events to the draw procedures.
+#include "lotto_program.h"
+
+#include <QPushButton>
+#include <QTimer>
+
+namespace lotto {
+
+namespace {
+constexpr int kFailureStatus = 1;
+}
+
+LottoProgram::LottoProgram(RandomSource& random, RunTimeErrorReport& report, ProgramEnd& end)
+    : board_(form_, [this] { endProgram(0); }), logic_(board_, random), report_(report), end_(end) {
+  QObject::connect(form_.Timer1, &QTimer::timeout, [this] { run([this] { logic_.Timer1_Timer(); }); });
+  QObject::connect(form_.Command1, &QPushButton::clicked, [this] { run([this] { logic_.Command1_Click(); }); });
+  QObject::connect(form_.Command2, &QPushButton::clicked, [this] { run([this] { logic_.Command2_Click(); }); });
+  QObject::connect(form_.Command3, &QPushButton::clicked, [this] { run([this] { logic_.Command3_Click(); }); });
+  QObject::connect(form_.Command4, &QPushButton::clicked, [this] { run([this] { logic_.Command4_Click(); }); });
+  // Closing the window ends the program through the toolkit; no procedure runs on that path.
+  QObject::connect(&form_, &Form1::closing, [this] { halt(); });
+}
+
+void LottoProgram::start() {
+  run([this] { logic_.Form_Load(); });
+  if (ended_) {
+    return;
+  }
+  form_.show();
+  form_.focusFirstInTabOrder();
+}
+
+template <typename Procedure>
+void LottoProgram::run(Procedure procedure) {
+  if (ended_) {
+    return;
+  }
+  try {
+    procedure();
+  } catch (const RunTimeError& error) {
+    fail(error);
+  } catch (const std::exception& error) {
+    fail(RunTimeError(ErrorNumber::InvalidCall, error.what()));
+  } catch (...) {
+    fail(RunTimeError(ErrorNumber::InvalidCall, "未知的錯誤"));
+  }
+}
+
+void LottoProgram::halt() {
+  ended_ = true;
+  form_.Timer1->stop();  // also keeps ticks from running behind a modal report
+}
+
+void LottoProgram::fail(const RunTimeError& error) {
+  halt();
+  report_.show(error);
+  end_.end(kFailureStatus);
+}
+
+void LottoProgram::endProgram(int status) {
+  halt();
+  end_.end(status);
+}
+
+}  // namespace lotto

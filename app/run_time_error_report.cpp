@@ -1,0 +1,26 @@
+// run_time_error_report.cpp: the dialog and stderr line of a run-time error.
+#include "run_time_error_report.h"
+
+#include <QMessageBox>
+#include <cstdio>
+
+#include "design_fonts.h"
+#include "form1_design.h"
+
+namespace lotto {
+
+QString runTimeErrorText(const RunTimeError& error) {
+  return QStringLiteral("執行階段錯誤 %1：%2")
+      .arg(static_cast<int>(error.number()))
+      .arg(QString::fromUtf8(error.what()));
+}
+
+void DialogRunTimeErrorReport::show(const RunTimeError& error) {
+  const QString title = QString::fromUtf16(design::form1().title);
+  const QString text = runTimeErrorText(error);
+  std::fprintf(stderr, "%s: %s\n", title.toUtf8().constData(), text.toUtf8().constData());
+  std::fflush(stderr);
+  QMessageBox::critical(parent_, title, text);
+}
+
+}  // namespace lotto

@@ -1,0 +1,32 @@
+// run_time_error_report.h: how a run-time error is told to the user before the program ends.
+#pragma once
+
+#include <QString>
+
+#include "run_time_error.h"
+
+class QWidget;
+
+namespace lotto {
+
+// The one line that names the error, in Traditional Chinese.
+QString runTimeErrorText(const RunTimeError& error);
+
+class RunTimeErrorReport {
+ public:
+  virtual ~RunTimeErrorReport() = default;
+  virtual void show(const RunTimeError& error) = 0;
+};
+
+// A modal message box over the window, and the same line on stderr.
+class DialogRunTimeErrorReport : public RunTimeErrorReport {
+ public:
+  explicit DialogRunTimeErrorReport(QWidget* parent = nullptr) : parent_(parent) {}
+  void setParent(QWidget* parent) { parent_ = parent; }
+  void show(const RunTimeError& error) override;
+
+ private:
+  QWidget* parent_;
+};
+
+}  // namespace lotto

@@ -1,0 +1,20 @@
+// traditional_chinese_locale.cpp: setting the zh-TW locale and loading Qt's zh_TW translations.
+#include "traditional_chinese_locale.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+
+namespace lotto {
+
+TraditionalChineseLocale::TraditionalChineseLocale(QCoreApplication& app) {
+  const QLocale taiwan(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::Taiwan);
+  QLocale::setDefault(taiwan);
+  loaded_ = toolkitTranslator_.load(taiwan, QStringLiteral("qtbase"), QStringLiteral("_"),
+                                    QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+  if (loaded_) {
+    app.installTranslator(&toolkitTranslator_);
+  }
+}
+
+}  // namespace lotto

@@ -1,0 +1,38 @@
+// board_view.h: the window as the draw logic sees it: indexed labels, discs, buttons, the line and the timer.
+#pragma once
+
+#include <string>
+
+#include "colour.h"
+#include "small_int.h"
+
+namespace lotto {
+
+// Ball i (0..41) is Label1(i) over Shape1(i); result slot k (0..6) is Label1(42 + k).
+constexpr SmallInt kBallCount = 42;
+constexpr SmallInt kSlotCount = 7;
+constexpr SmallInt kFirstSlotLabel = kBallCount;
+constexpr SmallInt kLabelCount = kBallCount + kSlotCount;
+
+enum class Button { Command1, Command2, Command3 };  // Next, 開獎, 清除; Bye is never changed
+
+// Every operation acts at once on the window or raises a RunTimeError; an index with no
+// control behind it is such an error.
+class BoardView {
+ public:
+  virtual ~BoardView() = default;
+
+  virtual std::u16string labelText(SmallInt label) const = 0;
+  virtual void setLabelText(SmallInt label, const std::u16string& text) = 0;
+  virtual void setLabelVisible(SmallInt label, bool visible) = 0;
+  virtual void setDiscColour(SmallInt disc, Colour colour) = 0;
+  virtual void setDiscVisible(SmallInt disc, bool visible) = 0;
+  virtual void setButtonEnabled(Button button, bool enabled) = 0;
+  virtual void setInstructionText(const std::u16string& text) = 0;
+  virtual void setTimerInterval(int milliseconds) = 0;
+  virtual void setTimerEnabled(bool enabled) = 0;
+  // After this no further procedure runs; the caller does nothing more either.
+  virtual void endProgram() = 0;
+};
+
+}  // namespace lotto

@@ -1,0 +1,30 @@
+// run_time_error.h: the one error a procedure can end with; it ends the program with a report.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace lotto {
+
+// Numbers follow the convention users of forms runtimes know from their error reports.
+enum class ErrorNumber : int {
+  InvalidCall = 5,
+  Overflow = 6,
+  NoSuchControl = 340,
+};
+
+class RunTimeError : public std::runtime_error {
+ public:
+  RunTimeError(ErrorNumber number, const std::string& messageUtf8) : std::runtime_error(messageUtf8), number_(number) {}
+
+  ErrorNumber number() const { return number_; }
+
+  static RunTimeError overflow() { return {ErrorNumber::Overflow, "溢位"}; }
+  static RunTimeError noSuchControl() { return {ErrorNumber::NoSuchControl, "控制項陣列元素不存在"}; }
+  static RunTimeError floatingPointFault() { return {ErrorNumber::InvalidCall, "浮點運算錯誤"}; }
+
+ private:
+  ErrorNumber number_;
+};
+
+}  // namespace lotto

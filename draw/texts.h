@@ -1,0 +1,14 @@
+// texts.h: the texts the program writes to its board.
+#pragma once
+
+#include "board_view.h"
+
+namespace lotto::texts {
+
+constexpr const char16_t* kPressDraw = u"請按開獎";
+constexpr const char16_t* kNextThenDraw = u"NEXT開獎";
+constexpr const char16_t* kPressClear = u"按清除重開";
+// Headings of the empty result slots; the last marks the special number.
+constexpr const char16_t* kSlotHeadings[kSlotCount] = {u"一", u"二", u"三", u"四", u"五", u"六", u"特"};
+
+}  // namespace lotto::texts

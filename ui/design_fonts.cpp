@@ -1,0 +1,53 @@
+// design_fonts.cpp: picking installed faces for the design's fonts.
+#include "design_fonts.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+#include <cmath>
+
+namespace lotto {
+
+namespace {
+
+struct Substitutes {
+  const char16_t* designFace;
+  const char* candidates[3];
+};
+
+// A Traditional Chinese Ming face for the Big5 serif, a common sans face for the ANSI sans.
+constexpr Substitutes kSubstitutes[] = {
+    {u"新細明體", {"AR PL UMing TW", "Noto Serif CJK TC", "AR PL UMing HK"}},
+    {u"MS Sans Serif", {"DejaVu Sans", "Liberation Sans", "Noto Sans"}},
+};
+
+constexpr double kDesignDpi = 96.0;
+constexpr double kPointsPerInch = 72.0;
+
+}  // namespace
+
+QString resolvedFace(const char16_t* designFace) {
+  const QString face = QString::fromUtf16(designFace);
+  if (QFontDatabase::hasFamily(face)) {
+    return face;
+  }
+  for (const auto& entry : kSubstitutes) {
+    if (face != QString::fromUtf16(entry.designFace)) {
+      continue;
+    }
+    for (const char* candidate : entry.candidates) {
+      if (QFontDatabase::hasFamily(QString::fromLatin1(candidate))) {
+        return QString::fromLatin1(candidate);
+      }
+    }
+  }
+  return face;  // let the font system choose its nearest match
+}
+
+QFont designFont(const design::FontDesign& font) {
+  QFont result(resolvedFace(font.face));
+  result.setPixelSize(static_cast<int>(std::lround(font.points * kDesignDpi / kPointsPerInch)));
+  result.setBold(font.bold);
+  return result;
+}
+
+}  // namespace lotto

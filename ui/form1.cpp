@@ -1,0 +1,224 @@
+// form1.cpp: building the lottery window from its design and painting its surface.
+#include "form1.h"
+
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <utility>
+
+#include "design_fonts.h"
+
+namespace lotto {
+
+namespace {
+
+using design::toPixels;
+
+QRect toPixelRect(const design::TwipRect& r) {
+  return {toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height)};
+}
+
+QColor toQColor(Colour c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
+
+QPushButton* makeButton(QWidget* form, const design::ButtonDesign& d) {
+  auto* button = new QPushButton(QString::fromUtf16(d.caption), form);
+  button->setGeometry(toPixelRect(d.rect));
+  button->setFont(designFont(*d.font));
+  button->setEnabled(d.enabledAtStart);
+  button->setAutoDefault(false);
+  return button;
+}
+
+QLineEdit* makeTextBox(QWidget* form, const design::TextBoxDesign& d) {
+  auto* text = new QLineEdit(form);
+  text->setGeometry(toPixelRect(d.rect));
+  text->setFont(designFont(*d.font));
+  return text;
+}
+
+QTimer* makeTimer(QObject* form, const design::FormDesign& d) {
+  auto* timer = new QTimer(form);
+  timer->setTimerType(Qt::PreciseTimer);  // the light must keep its 30 ms beat, not drift
+  timer->setInterval(d.timerIntervalMs);
+  return timer;
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent)
+    : QWidget(parent),
+      Command1(makeButton(this, design::form1().command1)),
+      Command2(makeButton(this, design::form1().command2)),
+      Command3(makeButton(this, design::form1().command3)),
+      Command4(makeButton(this, design::form1().command4)),
+      Text1(makeTextBox(this, design::form1().text1)),
+      Timer1(makeTimer(this, design::form1())) {
+  const design::FormDesign& d = design::form1();
+  setWindowTitle(QString::fromUtf16(d.title));
+  resize(toPixels(d.clientWidth), toPixels(d.clientHeight));
+  setAttribute(Qt::WA_OpaquePaintEvent);  // paintEvent fills the background itself
+
+  // Every number label shares one font; measure it once, not per paint.
+  labelFont_ = designFont(*d.label1[0].font);
+  labelAscent_ = QFontMetrics(labelFont_).ascent();
+  const QColor controlText = palette().color(QPalette::ButtonText);
+  for (int i = 0; i < kLabelCount; ++i) {
+    const design::LabelDesign& label = d.label1[i];
+    labels_[i].caption = QString::fromUtf16(label.caption);
+    labels_[i].rect = captionRect(i, labels_[i].caption);
+    labels_[i].textColour = label.usesDefaultTextColour ? controlText : toQColor(label.textColour);
+    discs_[i].colour = d.shape1[i].fill;
+    discs_[i].rect = toPixelRect(d.shape1[i].rect);
+  }
+  for (int i = 0; i < design::kLineCount; ++i) {
+    const design::LineDesign& line = d.lines[i];
+    lines_[i].line = QLine(toPixels(line.x1), toPixels(line.y1), toPixels(line.x2), toPixels(line.y2));
+    lines_[i].colour = toQColor(line.colour);
+    lines_[i].width = line.widthPixels;
+    const int reach = line.widthPixels / 2 + 1;  // square caps reach half the width past each end
+    lines_[i].bounds =
+        QRect(lines_[i].line.p1(), lines_[i].line.p2()).normalized().adjusted(-reach, -reach, reach, reach);
+  }
+
+  std::vector<std::pair<int, QWidget*>> tabbed{{d.command1.tabIndex, Command1},
+                                               {d.command2.tabIndex, Command2},
+                                               {d.command3.tabIndex, Command3},
+                                               {d.command4.tabIndex, Command4},
+                                               {d.text1.tabIndex, Text1}};
+  std::sort(tabbed.begin(), tabbed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& entry : tabbed) {
+    tabOrder_.push_back(entry.second);
+  }
+  for (std::size_t i = 1; i < tabOrder_.size(); ++i) {
+    setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
+  }
+
+  if (d.timerEnabledAtStart) {
+    Timer1->start();
+  }
+}
+
+void Form1::focusFirstInTabOrder() {
+  for (QWidget* control : tabOrder_) {
+    if (control->isEnabled()) {
+      control->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
+}
+
+QRect Form1::captionRect(int label, const QString& caption) const {
+  const QFontMetrics metrics(labelFont_);
+  const design::LabelDesign& d = design::form1().label1[label];
+  return {toPixels(d.left), toPixels(d.top), metrics.horizontalAdvance(caption), metrics.height()};
+}
+
+void Form1::setLabelCaption(int label, const QString& caption) {
+  LabelItem& item = labels_[label];
+  if (item.caption == caption) {
+    return;
+  }
+  const QRect before = item.rect;
+  item.caption = caption;
+  item.rect = captionRect(label, caption);
+  if (item.visible) {
+    update(before.united(item.rect));
+  }
+}
+
+void Form1::setLabelVisible(int label, bool visible) {
+  LabelItem& item = labels_[label];
+  if (item.visible != visible) {
+    item.visible = visible;
+    update(item.rect);
+  }
+}
+
+void Form1::setDiscColour(int disc, Colour colour) {
+  DiscItem& item = discs_[disc];
+  if (item.colour != colour) {
+    item.colour = colour;
+    if (item.visible) {
+      update(item.rect);
+    }
+  }
+}
+
+void Form1::setDiscVisible(int disc, bool visible) {
+  DiscItem& item = discs_[disc];
+  if (item.visible != visible) {
+    item.visible = visible;
+    update(item.rect);
+  }
+}
+
+QRect Form1::itemBounds(const design::ItemRef& item) const {
+  switch (item.kind) {
+    case design::ItemRef::Kind::Label:
+      return labels_[item.index].visible ? labels_[item.index].rect : QRect();
+    case design::ItemRef::Kind::Disc:
+      return discs_[item.index].visible ? discs_[item.index].rect : QRect();
+    case design::ItemRef::Kind::Line:
+      return lines_[item.index].bounds;
+  }
+  return {};
+}
+
+void Form1::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  painter.fillRect(event->rect(), toQColor(design::form1().background));
+  const auto& stacking = design::form1().stackingTopDown;
+  for (auto item = stacking.rbegin(); item != stacking.rend(); ++item) {
+    if (!itemBounds(*item).intersects(event->rect())) {
+      continue;
+    }
+    switch (item->kind) {
+      case design::ItemRef::Kind::Label:
+        paintLabel(painter, labels_[item->index]);
+        break;
+      case design::ItemRef::Kind::Disc:
+        paintDisc(painter, item->index);
+        break;
+      case design::ItemRef::Kind::Line:
+        paintLine(painter, lines_[item->index]);
+        break;
+    }
+  }
+}
+
+void Form1::paintLabel(QPainter& painter, const LabelItem& label) const {
+  painter.setFont(labelFont_);
+  painter.setPen(label.textColour);
+  painter.drawText(QPoint(label.rect.left(), label.rect.top() + labelAscent_), label.caption);
+}
+
+void Form1::paintDisc(QPainter& painter, int disc) const {
+  const design::DiscDesign& d = design::form1().shape1[disc];
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(toQColor(d.outline), d.outlinePixels));
+  painter.setBrush(toQColor(discs_[disc].colour));
+  // Inset by half the pen so the outline's outer edge stays on the disc's own pixels.
+  const qreal inset = d.outlinePixels / 2.0;
+  painter.drawEllipse(QRectF(discs_[disc].rect).adjusted(inset, inset, -inset, -inset));
+  painter.restore();
+}
+
+void Form1::paintLine(QPainter& painter, const LineItem& line) {
+  QPen pen(line.colour, line.width);
+  pen.setCapStyle(Qt::SquareCap);  // square caps close the frame's corners
+  painter.setPen(pen);
+  painter.drawLine(line.line);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+  emit closing();
+  QWidget::closeEvent(event);
+}
+
+}  // namespace lotto

@@ -1,0 +1,90 @@
+// form1.h: the lottery window: real buttons and text box over one surface that paints discs, labels and lines.
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <vector>
+
+#include "colour.h"
+#include "form1_design.h"
+
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+namespace lotto {
+
+class Form1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit Form1(QWidget* parent = nullptr);
+
+  // The design's controls, under their design names.
+  QPushButton* const Command1;
+  QPushButton* const Command2;
+  QPushButton* const Command3;
+  QPushButton* const Command4;
+  QLineEdit* const Text1;
+  QTimer* const Timer1;
+
+  // Label1(0..48) and Shape1(0..48), the lightweight items painted on the surface.
+  QString labelCaption(int label) const { return labels_[label].caption; }
+  void setLabelCaption(int label, const QString& caption);
+  bool labelVisible(int label) const { return labels_[label].visible; }
+  void setLabelVisible(int label, bool visible);
+  QRect labelGeometry(int label) const { return labels_[label].rect; }
+
+  Colour discColour(int disc) const { return discs_[disc].colour; }
+  void setDiscColour(int disc, Colour colour);
+  bool discVisible(int disc) const { return discs_[disc].visible; }
+  void setDiscVisible(int disc, bool visible);
+  QRect discGeometry(int disc) const { return discs_[disc].rect; }
+
+  // Gives the focus to the first control in tab order that can take it.
+  void focusFirstInTabOrder();
+
+ signals:
+  void closing();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  struct LabelItem {
+    QString caption;
+    bool visible = true;
+    QRect rect;  // follows the caption: one line in the label's font
+    QColor textColour;
+  };
+  struct DiscItem {
+    Colour colour = 0;
+    bool visible = true;
+    QRect rect;
+  };
+  struct LineItem {
+    QLine line;
+    QColor colour;
+    int width = 1;
+    QRect bounds;
+  };
+
+  QRect captionRect(int label, const QString& caption) const;
+  void paintLabel(QPainter& painter, const LabelItem& label) const;
+  void paintDisc(QPainter& painter, int disc) const;
+  static void paintLine(QPainter& painter, const LineItem& line);
+  QRect itemBounds(const design::ItemRef& item) const;
+
+  QFont labelFont_;
+  int labelAscent_ = 0;
+  std::array<LabelItem, kLabelCount> labels_;
+  std::array<DiscItem, kLabelCount> discs_;
+  std::array<LineItem, design::kLineCount> lines_;
+  std::vector<QWidget*> tabOrder_;  // the controls that can take the focus, by tab index
+};
+
+}  // namespace lotto

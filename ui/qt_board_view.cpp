@@ -1,0 +1,78 @@
+// qt_board_view.cpp: board operations as property changes on the window's controls.
+#include "qt_board_view.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <utility>
+
+#include "form1.h"
+
+namespace lotto {
+
+namespace {
+
+// Label1 and Shape1 both run 0..48; anything else has no control behind it.
+int checkedIndex(SmallInt index) {
+  if (index < 0 || index >= kLabelCount) {
+    throw RunTimeError::noSuchControl();
+  }
+  return index;
+}
+
+}  // namespace
+
+QtBoardView::QtBoardView(Form1& form, std::function<void()> endProgram)
+    : form_(form), endProgram_(std::move(endProgram)) {}
+
+std::u16string QtBoardView::labelText(SmallInt label) const {
+  return form_.labelCaption(checkedIndex(label)).toStdU16String();
+}
+
+void QtBoardView::setLabelText(SmallInt label, const std::u16string& text) {
+  form_.setLabelCaption(checkedIndex(label), QString::fromStdU16String(text));
+}
+
+void QtBoardView::setLabelVisible(SmallInt label, bool visible) { form_.setLabelVisible(checkedIndex(label), visible); }
+
+void QtBoardView::setDiscColour(SmallInt disc, Colour colour) { form_.setDiscColour(checkedIndex(disc), colour); }
+
+void QtBoardView::setDiscVisible(SmallInt disc, bool visible) { form_.setDiscVisible(checkedIndex(disc), visible); }
+
+void QtBoardView::setButtonEnabled(Button button, bool enabled) {
+  switch (button) {
+    case Button::Command1:
+      form_.Command1->setEnabled(enabled);
+      return;
+    case Button::Command2:
+      form_.Command2->setEnabled(enabled);
+      return;
+    case Button::Command3:
+      form_.Command3->setEnabled(enabled);
+      return;
+  }
+  throw RunTimeError::noSuchControl();
+}
+
+void QtBoardView::setInstructionText(const std::u16string& text) {
+  form_.Text1->setText(QString::fromStdU16String(text));
+}
+
+// Restarting a running QTimer would reset its beat, which the design's timer never does.
+void QtBoardView::setTimerInterval(int milliseconds) {
+  if (form_.Timer1->interval() != milliseconds) {
+    form_.Timer1->setInterval(milliseconds);
+  }
+}
+
+void QtBoardView::setTimerEnabled(bool enabled) {
+  if (enabled && !form_.Timer1->isActive()) {
+    form_.Timer1->start();
+  } else if (!enabled) {
+    form_.Timer1->stop();
+  }
+}
+
+void QtBoardView::endProgram() { endProgram_(); }
+
+}  // namespace lotto

@@ -1,0 +1,33 @@
+// qt_board_view.h: the board view bound to the controls of the real lottery window.
+#pragma once
+
+#include <functional>
+
+#include "board_view.h"
+
+namespace lotto {
+
+class Form1;
+
+class QtBoardView : public BoardView {
+ public:
+  // endProgram hands over to whoever owns the program's end.
+  QtBoardView(Form1& form, std::function<void()> endProgram);
+
+  std::u16string labelText(SmallInt label) const override;
+  void setLabelText(SmallInt label, const std::u16string& text) override;
+  void setLabelVisible(SmallInt label, bool visible) override;
+  void setDiscColour(SmallInt disc, Colour colour) override;
+  void setDiscVisible(SmallInt disc, bool visible) override;
+  void setButtonEnabled(Button button, bool enabled) override;
+  void setInstructionText(const std::u16string& text) override;
+  void setTimerInterval(int milliseconds) override;
+  void setTimerEnabled(bool enabled) override;
+  void endProgram() override;
+
+ private:
+  Form1& form_;
+  std::function<void()> endProgram_;
+};
+
+}  // namespace lotto
