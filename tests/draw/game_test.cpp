@@ -1,0 +1,249 @@
+// game_test.cpp: the draw procedures on a recording board: a whole game, the roll's exclusion, clear, bad states.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "draw_logic.h"
+#include "recording_board_view.h"
+#include "scripted_random_source.h"
+
+namespace lotto {
+namespace {
+
+using testing::RecordingBoardView;
+using testing::ScriptedRandomSource;
+using testing::valueForBall;
+
+class DrawLogicTest : public ::testing::Test {
+ protected:
+  DrawLogicTest() : logic(board, random) { logic.Form_Load(); }
+
+  int navyCount() const {
+    return static_cast<int>(std::count_if(board.discs.begin(), board.discs.begin() + kBallCount,
+                                          [](const auto& disc) { return disc.colour == kBallLit; }));
+  }
+  std::u16string slot(int k) const { return board.labels[kFirstSlotLabel + k].text; }
+  bool ballOnBoard(int ball) const { return board.labels[ball].visible && board.discs[ball].visible; }
+
+  // The state table: which buttons are enabled, whether the roll runs, and the instruction line.
+  void expectState(bool next, bool draw, bool clear, bool rolling, const std::u16string& line) const {
+    EXPECT_EQ(board.enabled(Button::Command1), next) << "Next";
+    EXPECT_EQ(board.enabled(Button::Command2), draw) << "開獎";
+    EXPECT_EQ(board.enabled(Button::Command3), clear) << "清除";
+    EXPECT_EQ(board.timerEnabled, rolling) << "roll";
+    EXPECT_EQ(board.timerInterval, kRollIntervalMs);
+    EXPECT_TRUE(board.instruction == line);
+  }
+
+  RecordingBoardView board;
+  ScriptedRandomSource random;
+  DrawLogic logic;
+};
+
+TEST_F(DrawLogicTest, LoadNumbersTheBallsAndLeavesTheSlotHeadings) {
+  for (int ball = 0; ball < kBallCount; ++ball) {
+    EXPECT_TRUE(board.labels[ball].text == ballNumberText(static_cast<SmallInt>(ball)));
+  }
+  EXPECT_TRUE(board.labels[0].text == u"1");
+  EXPECT_TRUE(board.labels[41].text == u"42");
+  for (int k = 0; k < kSlotCount; ++k) {
+    EXPECT_TRUE(slot(k) == texts::kSlotHeadings[k]);
+  }
+  EXPECT_EQ(logic.state().drawnCount, 0);
+  EXPECT_EQ(logic.state().candidateIndex, 0);
+  EXPECT_EQ(navyCount(), 0);
+}
+
+TEST_F(DrawLogicTest, AWholeGameDrawsSevenDistinctNumbersAndFollowsTheStateTable) {
+  random.playBalls({4, 4, 40, 0, 13, 27, 41, 20});
+  std::set<std::u16string> drawn;
+  for (int draw = 1; draw <= kSlotCount; ++draw) {
+    logic.Timer1_Timer();
+    const SmallInt lit = logic.state().candidateIndex;
+    const std::u16string number = board.labels[lit].text;
+    ASSERT_TRUE(ballOnBoard(lit)) << "draw " << draw;
+    logic.Command2_Click();
+    EXPECT_TRUE(slot(draw - 1) == number) << "draw " << draw;
+    EXPECT_FALSE(board.labels[lit].visible);
+    EXPECT_FALSE(board.discs[lit].visible);
+    EXPECT_TRUE(board.labels[lit].text == number) << "hiding a ball keeps its number";
+    EXPECT_EQ(logic.state().drawnCount, draw);
+    drawn.insert(number);
+    if (draw < kSlotCount) {
+      expectState(true, false, true, false, texts::kNextThenDraw);
+      logic.Command1_Click();
+      expectState(true, true, true, true, texts::kPressDraw);
+    }
+  }
+  expectState(false, false, true, false, texts::kPressClear);
+  EXPECT_EQ(drawn.size(), 7u);
+  EXPECT_TRUE(slot(6) != u"特");
+  int hidden = 0;
+  for (int ball = 0; ball < kBallCount; ++ball) {
+    if (!ballOnBoard(ball)) {
+      ++hidden;
+      EXPECT_EQ(drawn.count(board.labels[ball].text), 1u);
+    }
+  }
+  EXPECT_EQ(hidden, 7);
+
+  logic.Command1_Click();  // Next stays greyed after the seventh draw; even if reached it must not re-arm 開獎
+  EXPECT_FALSE(board.enabled(Button::Command2));
+  EXPECT_TRUE(board.instruction == texts::kPressClear);
+}
+
+TEST_F(DrawLogicTest, ADrawBeforeAnyTickTakesTheFirstBall) {
+  logic.Command2_Click();
+  EXPECT_TRUE(slot(0) == u"1");
+  EXPECT_FALSE(ballOnBoard(0));
+  expectState(true, false, true, false, texts::kNextThenDraw);
+}
+
+TEST_F(DrawLogicTest, NextTwiceLeavesTheSameStateAsOnce) {
+  random.playBalls({9});
+  logic.Timer1_Timer();
+  logic.Command2_Click();
+  logic.Command1_Click();
+  const RecordingBoardView once = board;
+  logic.Command1_Click();
+  EXPECT_EQ(board.buttonEnabled, once.buttonEnabled);
+  EXPECT_TRUE(board.instruction == once.instruction);
+  EXPECT_EQ(board.timerEnabled, once.timerEnabled);
+  EXPECT_EQ(logic.state().drawnCount, 1);
+}
+
+TEST_F(DrawLogicTest, ClearInMidGameRestoresEveryBallHeadingAndState) {
+  random.playBalls({3, 17, 30});
+  for (int draw = 0; draw < 3; ++draw) {
+    logic.Timer1_Timer();
+    logic.Command2_Click();
+    logic.Command1_Click();
+  }
+  logic.Timer1_Timer();
+  const SmallInt litBeforeClear = logic.state().candidateIndex;
+  logic.Command3_Click();
+  for (int ball = 0; ball < kBallCount; ++ball) {
+    EXPECT_TRUE(ballOnBoard(ball)) << ball;
+    EXPECT_EQ(board.discs[ball].colour, kBallAtRest) << ball;
+    EXPECT_TRUE(board.labels[ball].text == ballNumberText(static_cast<SmallInt>(ball)));
+  }
+  for (int k = 0; k < kSlotCount; ++k) {
+    EXPECT_TRUE(slot(k) == texts::kSlotHeadings[k]);
+  }
+  EXPECT_EQ(logic.state().drawnCount, 0);
+  EXPECT_EQ(logic.state().candidateIndex, litBeforeClear);
+  expectState(false, true, false, true, texts::kPressDraw);
+}
+
+TEST(RollTest, ATickLightsExactlyOneBallThatIsStillOnTheBoard) {
+  RecordingBoardView board;
+  ScriptedRandomSource random({}, 20261207);
+  DrawLogic logic(board, random);
+  logic.Form_Load();
+  for (int tick = 0; tick < 2000; ++tick) {
+    if (tick % 300 == 299 && logic.state().drawnCount < 6) {
+      logic.Command2_Click();
+      logic.Command1_Click();
+    }
+    logic.Timer1_Timer();
+    int navy = 0;
+    for (int ball = 0; ball < kBallCount; ++ball) {
+      if (board.discs[ball].colour == kBallLit) {
+        ++navy;
+        EXPECT_EQ(ball, logic.state().candidateIndex);
+        EXPECT_TRUE(board.discs[ball].visible) << "seed 20261207, tick " << tick;
+      }
+    }
+    ASSERT_EQ(navy, 1) << "seed 20261207, tick " << tick;
+  }
+}
+
+TEST_F(DrawLogicTest, ARollOnADrawnNumberRerollsAndRescansFromTheFirstSlot) {
+  // Draw 5 then 12; then roll 12 (second slot), 5 (first slot, after a re-roll) and finally 30.
+  random.playBalls({5, 12});
+  logic.Timer1_Timer();
+  logic.Command2_Click();
+  logic.Command1_Click();
+  logic.Timer1_Timer();
+  logic.Command2_Click();
+  logic.Command1_Click();
+  board.discs[5].colour = kBallLit;  // a stale light on a hidden disc must be repainted orange
+
+  random.playBalls({12, 5, 30});
+  const int callsBefore = random.calls;
+  logic.Timer1_Timer();
+  EXPECT_EQ(random.calls - callsBefore, 3);
+  EXPECT_EQ(logic.state().candidateIndex, 30);
+  EXPECT_EQ(board.discs[30].colour, kBallLit);
+  EXPECT_EQ(board.discs[12].colour, kBallAtRest);
+  EXPECT_EQ(board.discs[5].colour, kBallAtRest);
+  EXPECT_FALSE(board.discs[5].visible);
+  EXPECT_FALSE(board.discs[12].visible);
+}
+
+TEST_F(DrawLogicTest, TwoTicksInARowMayLightTheSameBall) {
+  random.playBalls({7, 7});
+  logic.Timer1_Timer();
+  logic.Timer1_Timer();
+  EXPECT_EQ(logic.state().candidateIndex, 7);
+  EXPECT_EQ(navyCount(), 1);
+}
+
+TEST_F(DrawLogicTest, ADrawThatBeatsTheFirstTickAfterNextTakesABallStillOnTheBoard) {
+  random.playBalls({25});
+  logic.Timer1_Timer();
+  logic.Command2_Click();  // takes "26"
+  logic.Command1_Click();  // the roll restarts, but no tick has come yet
+  random.playBalls({25, 8});
+  logic.Command2_Click();
+  EXPECT_TRUE(slot(0) == u"26");
+  EXPECT_TRUE(slot(1) == u"9") << "the draw rolled past the drawn 26 and took 9";
+  EXPECT_FALSE(ballOnBoard(8));
+  EXPECT_EQ(logic.state().drawnCount, 2);
+}
+
+TEST_F(DrawLogicTest, ByeEndsTheProgramAndTouchesNothingElse) {
+  const RecordingBoardView before = board;
+  logic.Command4_Click();
+  EXPECT_EQ(board.endCalls, 1);
+  EXPECT_EQ(board.buttonEnabled, before.buttonEnabled);
+  EXPECT_EQ(board.timerEnabled, before.timerEnabled);
+}
+
+TEST(SmallIntTest, ArithmeticRaisesOverflowInsteadOfWrapping) {
+  EXPECT_EQ(add16(32766, 1), 32767);
+  EXPECT_EQ(add16(-32767, -1), -32768);
+  try {
+    add16(32767, 1);
+    FAIL() << "no overflow raised";
+  } catch (const RunTimeError& error) {
+    EXPECT_EQ(error.number(), ErrorNumber::Overflow);
+  }
+  EXPECT_THROW(toSmallInt(-32769), RunTimeError);
+}
+
+TEST(RandomBallIndexTest, CoversZeroToFortyOneAtTheEdgesOfTheUnitInterval) {
+  EXPECT_EQ(randomBallIndex(0.0f), 0);
+  EXPECT_EQ(randomBallIndex(std::nextafter(1.0f, 0.0f)), 41);
+  EXPECT_EQ(randomBallIndex(valueForBall(17)), 17);
+  EXPECT_THROW(randomBallIndex(1.0f), RunTimeError);
+  EXPECT_THROW(randomBallIndex(-0.01f), RunTimeError);
+  EXPECT_THROW(randomBallIndex(std::numeric_limits<float>::quiet_NaN()), RunTimeError);
+  EXPECT_THROW(randomBallIndex(std::numeric_limits<float>::infinity()), RunTimeError);
+}
+
+TEST(RandomSourceTest, ValuesStayBelowOneEvenFromAllOnesBits) {
+  EXPECT_LT(unitFloatFromBits(0xFFFFFFFFu), 1.0f);
+  EXPECT_EQ(unitFloatFromBits(0u), 0.0f);
+  std::seed_seq seed{1, 2, 3, 4, 5, 6, 7, 8};
+  SeededRandomSource source(seed);
+  for (int i = 0; i < 100000; ++i) {
+    const float r = source.next();
+    ASSERT_GE(r, 0.0f);
+    ASSERT_LT(r, 1.0f);
+  }
+}
+
+}  // namespace
+}  // namespace lotto
