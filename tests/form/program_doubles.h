@@ -1,0 +1,24 @@
+// program_doubles.h: a run-time error report and a program end that record what they were given.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "program_end.h"
+#include "run_time_error_report.h"
+
+namespace lotto::testing {
+
+class CapturingRunTimeErrorReport : public RunTimeErrorReport {
+ public:
+  void show(const RunTimeError& error) override { errors.push_back(error); }
+  std::vector<RunTimeError> errors;
+};
+
+class RecordingProgramEnd : public ProgramEnd {
+ public:
+  void end(int status) override { statuses.push_back(status); }
+  std::vector<int> statuses;
+};
+
+}  // namespace lotto::testing

@@ -1,0 +1,96 @@
+// program_fixture.h: the real program on the offscreen platform, with scripted randomness, driven tick by tick.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <array>
+#include <string>
+
+#include "lotto_program.h"
+#include "program_doubles.h"
+#include "scripted_random_source.h"
+
+namespace lotto::testing {
+
+// Everything of the window a procedure can change, for comparing two moments of a game.
+struct BoardSnapshot {
+  std::array<QString, kLabelCount> captions;
+  std::array<bool, kLabelCount> labelsVisible{};
+  std::array<Colour, kLabelCount> discColours{};
+  std::array<bool, kLabelCount> discsVisible{};
+  std::array<bool, 4> buttonsEnabled{};
+  QString instruction;
+  bool timerActive = false;
+  int timerInterval = 0;
+
+  bool operator==(const BoardSnapshot& other) const {
+    return captions == other.captions && labelsVisible == other.labelsVisible && discColours == other.discColours &&
+           discsVisible == other.discsVisible && buttonsEnabled == other.buttonsEnabled &&
+           instruction == other.instruction && timerActive == other.timerActive && timerInterval == other.timerInterval;
+  }
+};
+
+// The event loop is never spun after start, so the real QTimer never fires: every tick is one the test
+// delivered through the timer's own timeout signal, and `random.calls` proves no other tick ran.
+class ProgramTest : public ::testing::Test {
+ protected:
+  ProgramTest() : program(random, report, end), form(program.form()) { program.start(); }
+
+  // One tick of Timer1 that lights `ball` (unless it is drawn and the roll moves on).
+  void tickLighting(int ball) {
+    random.playBalls({ball});
+    tick();
+  }
+  void tick() { ASSERT_TRUE(QMetaObject::invokeMethod(form.Timer1, "timeout", Qt::DirectConnection)); }
+  static void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+  QString slot(int k) const { return form.labelCaption(kFirstSlotLabel + k); }
+  bool ballOnBoard(int ball) const { return form.labelVisible(ball) && form.discVisible(ball); }
+  int litBallCount() const {
+    int lit = 0;
+    for (int ball = 0; ball < kBallCount; ++ball) {
+      lit += form.discColour(ball) == kBallLit ? 1 : 0;
+    }
+    return lit;
+  }
+
+  // One row of the state table: the enabled buttons, the roll and the instruction line.
+  void expectState(bool next, bool draw, bool clear, bool rolling, const char16_t* line) const {
+    EXPECT_EQ(form.Command1->isEnabled(), next) << "Next";
+    EXPECT_EQ(form.Command2->isEnabled(), draw) << "開獎";
+    EXPECT_EQ(form.Command3->isEnabled(), clear) << "清除";
+    EXPECT_TRUE(form.Command4->isEnabled()) << "Bye";
+    EXPECT_EQ(form.Timer1->isActive(), rolling) << "roll";
+    EXPECT_EQ(form.Timer1->interval(), kRollIntervalMs);
+    EXPECT_EQ(form.Text1->text(), QString::fromUtf16(line));
+  }
+
+  BoardSnapshot snapshot() const {
+    BoardSnapshot s;
+    for (int i = 0; i < kLabelCount; ++i) {
+      s.captions[i] = form.labelCaption(i);
+      s.labelsVisible[i] = form.labelVisible(i);
+      s.discColours[i] = form.discColour(i);
+      s.discsVisible[i] = form.discVisible(i);
+    }
+    s.buttonsEnabled = {form.Command1->isEnabled(), form.Command2->isEnabled(), form.Command3->isEnabled(),
+                        form.Command4->isEnabled()};
+    s.instruction = form.Text1->text();
+    s.timerActive = form.Timer1->isActive();
+    s.timerInterval = form.Timer1->interval();
+    return s;
+  }
+
+  ScriptedRandomSource random;
+  CapturingRunTimeErrorReport report;
+  RecordingProgramEnd end;
+  LottoProgram program;
+  Form1& form;
+};
+
+}  // namespace lotto::testing
