@@ -1,0 +1,265 @@
+// fairness_test.cpp: every number has the same chance: the ball index, the generator, whole games, and a cheat caught.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "chi_square.h"
+#include "draw_logic.h"
+#include "random_source.h"
+#include "recording_board_view.h"
+
+namespace lotto {
+namespace {
+
+using testing::ChiSquareResult;
+using testing::chiSquareUniform;
+using testing::RecordingBoardView;
+
+constexpr double kFairP = 0.001;     // a fair draw fails this once in a thousand tests
+constexpr double kRejectedP = 1e-6;  // how clearly the cheat must stand out
+constexpr int kGames = 100000;
+constexpr std::uint32_t kGeneratorSeed[] = {0x4c6f7474, 0x6f343221, 2024, 7, 42, 1, 3, 5};
+
+std::string seedText(const std::uint32_t* seed, int words) {
+  std::string text;
+  for (int i = 0; i < words; ++i) text += (i ? ", " : "{") + std::to_string(seed[i]);
+  return text + "}";
+}
+
+std::unique_ptr<SeededRandomSource> fixedSource(std::uint32_t variant) {
+  std::vector<std::uint32_t> words(std::begin(kGeneratorSeed), std::end(kGeneratorSeed));
+  words.back() += variant;
+  std::seed_seq seed(words.begin(), words.end());
+  return std::make_unique<SeededRandomSource>(seed);
+}
+
+void report(const char* name, const ChiSquareResult& r) {
+  std::printf("  %-34s chi2 = %10.2f  df = %4d  p = %.4g\n", name, r.statistic, r.degreesOfFreedom, r.p);
+}
+
+TEST(RandomBallIndex, SpreadsEveryValueTheSourceCanProduceEvenlyOverTheBalls) {
+  // The source builds r from 24 bits, so these 2^24 values are all the rolls there are.
+  std::array<long long, kBallCount> counts{};
+  long long outOfRange = 0;
+  for (std::uint32_t k = 0; k < (1u << 24); ++k) {
+    const SmallInt ball = randomBallIndex(unitFloatFromBits(k << 8));
+    if (ball < 0 || ball >= kBallCount) {
+      ++outOfRange;
+    } else {
+      ++counts[ball];
+    }
+  }
+  const auto [fewest, most] = std::minmax_element(counts.begin(), counts.end());
+  std::printf("  2^24 values: %lld out of range; buckets hold %lld..%lld (largest deviation %lld)\n", outOfRange,
+              *fewest, *most, *most - *fewest);
+  EXPECT_EQ(outOfRange, 0);
+  // 2^24 / 42 is not whole, so the best any mapping can do is buckets that differ by one.
+  EXPECT_LE(*most - *fewest, 1);
+}
+
+TEST(SeededRandomSource, GivesTheBallsEqualChancesOverAMillionRolls) {
+  SCOPED_TRACE("seed " + seedText(kGeneratorSeed, SeededRandomSource::kSeedWords));
+  auto random = fixedSource(0);
+  std::vector<long long> counts(kBallCount);
+  long long offGrid = 0;
+  for (int i = 0; i < 1000000; ++i) {
+    const float r = random->next();
+    // Every value must be one the exhaustive test above has covered.
+    if (!(r >= 0.0f && r < 1.0f) || std::ldexp(r, 24) != std::floor(std::ldexp(r, 24))) ++offGrid;
+    ++counts[randomBallIndex(r)];
+  }
+  const ChiSquareResult result = chiSquareUniform(counts);
+  report("10^6 rolls over 42 balls", result);
+  EXPECT_EQ(offGrid, 0);
+  EXPECT_GT(result.p, kFairP);
+}
+
+TEST(SeededRandomSource, StartsEachRunFromFreshEntropyOfAtLeastEightWords) {
+  static_assert(SeededRandomSource::kSeedWords >= 8, "a 32-bit seed would allow only 2^32 different runs");
+  SeededRandomSource first;
+  SeededRandomSource second;
+  int samePosition = 0;
+  for (int i = 0; i < 1000; ++i) {
+    if (first.next() == second.next()) ++samePosition;
+  }
+  // Two unrelated streams agree at a position with chance 2^-24.
+  EXPECT_LT(samePosition, 5) << "two programs started together would draw the same numbers";
+}
+
+// How a player decides when to press 開獎, from what the board shows after each tick.
+class Player {
+ public:
+  virtual ~Player() = default;
+  virtual bool pressesAfter(int ticks, const RecordingBoardView& board) = 0;
+};
+
+// Waits 1..40 ticks at random, blind to the light: a person cannot react within one 30 ms tick.
+class RandomlyWaitingPlayer : public Player {
+ public:
+  explicit RandomlyWaitingPlayer(unsigned seed) : engine_(seed) {}
+  bool pressesAfter(int ticks, const RecordingBoardView&) override {
+    if (wait_ == 0) wait_ = std::uniform_int_distribution<int>(1, 40)(engine_);
+    if (ticks < wait_) return false;
+    wait_ = 0;
+    return true;
+  }
+
+ private:
+  std::mt19937 engine_;
+  int wait_ = 0;
+};
+
+class SteadyPlayer : public Player {
+ public:
+  explicit SteadyPlayer(int ticks) : ticks_(ticks) {}
+  bool pressesAfter(int ticks, const RecordingBoardView&) override { return ticks >= ticks_; }
+
+ private:
+  int ticks_;
+};
+
+// The cheat: a machine that watches the light and presses when its favourite ball is lit.
+class LightWatchingMachine : public Player {
+ public:
+  explicit LightWatchingMachine(SmallInt favourite) : favourite_(favourite) {}
+  bool pressesAfter(int ticks, const RecordingBoardView& board) override {
+    const auto& disc = board.discs[favourite_];
+    return (disc.visible && disc.colour == kBallLit) || ticks >= 40;
+  }
+
+ private:
+  SmallInt favourite_;
+};
+
+struct GameTally {
+  std::vector<std::vector<long long>> perSlot =
+      std::vector<std::vector<long long>>(kSlotCount, std::vector<long long>(kBallCount));
+  std::vector<long long> allNumbers = std::vector<long long>(kBallCount);
+  std::vector<long long> firstBySecond = std::vector<long long>(kBallCount * (kBallCount - 1));
+  std::vector<long long> firstByNextFirst = std::vector<long long>(kBallCount * kBallCount);
+  long long duplicates = 0;
+  long long outOfRange = 0;
+  std::string illegalClick;
+};
+
+void click(RecordingBoardView& board, Button button, void (DrawLogic::*command)(), DrawLogic& logic, GameTally& tally) {
+  // A disabled button delivers no click; a game that needs one has gone wrong.
+  if (!board.enabled(button)) {
+    if (tally.illegalClick.empty()) tally.illegalClick = "button " + std::to_string(static_cast<int>(button));
+    return;
+  }
+  (logic.*command)();
+}
+
+// Plays whole games through the real draw procedures: Next, ticks until the player presses, 開獎,
+// seven times, then 清除. Ticks arrive only while the timer runs, as the window guarantees.
+GameTally playGames(RandomSource& random, Player& player, int games) {
+  RecordingBoardView board;
+  DrawLogic logic(board, random);
+  logic.Form_Load();
+  GameTally tally;
+  int previousFirst = -1;
+  for (int game = 0; game < games; ++game) {
+    std::array<int, kSlotCount> numbers{};
+    for (int draw = 0; draw < kSlotCount; ++draw) {
+      if (draw > 0) click(board, Button::Command1, &DrawLogic::Command1_Click, logic, tally);
+      for (int ticks = 1;; ++ticks) {
+        if (board.timerEnabled) logic.Timer1_Timer();
+        if (player.pressesAfter(ticks, board)) break;
+      }
+      click(board, Button::Command2, &DrawLogic::Command2_Click, logic, tally);
+    }
+    std::array<bool, kBallCount + 1> seen{};
+    for (int k = 0; k < kSlotCount; ++k) {
+      const std::u16string text = board.labels[kFirstSlotLabel + k].text;
+      int number = 0;
+      for (char16_t c : text) number = (c >= u'0' && c <= u'9' && number < 100) ? number * 10 + (c - u'0') : 1000;
+      if (text.empty() || number < 1 || number > kBallCount) {
+        ++tally.outOfRange;
+        number = 0;
+      } else if (seen[number]) {
+        ++tally.duplicates;
+      }
+      seen[number] = true;
+      numbers[k] = number;
+      if (number > 0) {
+        ++tally.perSlot[k][number - 1];
+        ++tally.allNumbers[number - 1];
+      }
+    }
+    const int first = numbers[0] - 1;
+    const int second = numbers[1] - 1;
+    if (first >= 0 && second >= 0 && first != second) {
+      ++tally.firstBySecond[first * (kBallCount - 1) + (second < first ? second : second - 1)];
+    }
+    if (previousFirst >= 0 && first >= 0) ++tally.firstByNextFirst[previousFirst * kBallCount + first];
+    previousFirst = first;
+    click(board, Button::Command3, &DrawLogic::Command3_Click, logic, tally);
+  }
+  return tally;
+}
+
+struct TallyVerdict {
+  std::vector<std::pair<std::string, ChiSquareResult>> tests;
+  double smallestP() const {
+    double p = 1;
+    for (const auto& test : tests) p = std::min(p, test.second.p);
+    return p;
+  }
+};
+
+TallyVerdict judge(const GameTally& tally) {
+  TallyVerdict verdict;
+  for (int k = 0; k < kSlotCount; ++k) {
+    verdict.tests.emplace_back("slot " + std::to_string(k + 1), chiSquareUniform(tally.perSlot[k]));
+  }
+  verdict.tests.emplace_back("all drawn numbers", chiSquareUniform(tally.allNumbers));
+  verdict.tests.emplace_back("slot 1 x slot 2 (42x41)", chiSquareUniform(tally.firstBySecond));
+  verdict.tests.emplace_back("slot 1, game to game (42x42)", chiSquareUniform(tally.firstByNextFirst));
+  for (const auto& [name, result] : verdict.tests) report(name.c_str(), result);
+  return verdict;
+}
+
+void expectFairGames(Player& player, std::uint32_t variant, const std::string& playerSeed) {
+  SCOPED_TRACE("generator seed " + seedText(kGeneratorSeed, SeededRandomSource::kSeedWords) + " + " +
+               std::to_string(variant) + " in the last word; " + playerSeed);
+  auto random = fixedSource(variant);
+  const GameTally tally = playGames(*random, player, kGames);
+  EXPECT_EQ(tally.illegalClick, "") << "the games needed a click on a disabled button";
+  EXPECT_EQ(tally.duplicates, 0);
+  EXPECT_EQ(tally.outOfRange, 0);
+  for (const auto& [name, result] : judge(tally).tests) {
+    EXPECT_GT(result.p, kFairP) << name;
+  }
+}
+
+TEST(WholeGames, AreFairWhenThePlayerWaitsARandomNumberOfTicks) {
+  RandomlyWaitingPlayer player(20240607);
+  expectFairGames(player, 1, "player seed 20240607");
+}
+
+TEST(WholeGames, AreFairWhenThePlayerAlwaysWaitsTheSameNumberOfTicks) {
+  SteadyPlayer player(1);  // the fewest ticks: the light has moved once since the timer restarted
+  expectFairGames(player, 2, "one tick before every press");
+}
+
+TEST(WholeGames, RejectAMachineThatPressesWhenItsFavouriteBallIsLit) {
+  SCOPED_TRACE("generator seed " + seedText(kGeneratorSeed, SeededRandomSource::kSeedWords) + " + 3");
+  auto random = fixedSource(3);
+  LightWatchingMachine cheat(6);  // wants number 7
+  const GameTally tally = playGames(*random, cheat, kGames);
+  const TallyVerdict verdict = judge(tally);
+  EXPECT_LT(verdict.tests[0].second.p, kRejectedP) << "slot 1 should give the cheat away";
+  EXPECT_LT(verdict.smallestP(), kRejectedP);
+  EXPECT_EQ(tally.duplicates, 0);
+}
+
+}  // namespace
+}  // namespace lotto
