@@ -1,2 +1,303 @@
 // design_test.cpp: the window as drawn, measured in pixels against its design.
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPaintEvent>
+#include <QPixmap>
+#include <QRegion>
+#include <QScreen>
+#include <QWindow>
+#include <functional>
+
+#include "design_fonts.h"
 #include "program_fixture.h"
+
+namespace lotto {
+namespace {
+
+using design::toPixels;
+using testing::ProgramTest;
+
+const QRgb kBackground = qRgb(0, 192, 192);
+const QRgb kOrange = qRgb(255, 128, 0);
+const QRgb kNavy = qRgb(0, 0, 128);
+const QRgb kFrameGreen = qRgb(0, 128, 0);
+const QRgb kSpecialRed = qRgb(192, 0, 0);
+
+QRect pixelRect(const design::TwipRect& r) {
+  return {toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height)};
+}
+
+std::string hex(QRgb pixel) { return QColor(pixel).name().toStdString(); }
+
+// The outline is drawn smooth, so its pixels are blue blended with at most a little of their neighbours.
+bool isOutlineBlue(QRgb pixel) { return qBlue(pixel) >= 192 && qRed(pixel) <= 64 && qGreen(pixel) <= 64; }
+
+bool isInk(QRgb pixel) { return qRed(pixel) < 100 && qGreen(pixel) < 100 && qBlue(pixel) < 100; }
+
+int countPixels(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& matches) {
+  int count = 0;
+  const QRect inside = area.intersected(image.rect());
+  for (int y = inside.top(); y <= inside.bottom(); ++y) {
+    for (int x = inside.left(); x <= inside.right(); ++x) {
+      count += matches(image.pixel(x, y)) ? 1 : 0;
+    }
+  }
+  return count;
+}
+
+// A spot of the disc's fill clear of its number: left of the label, on the disc's middle row.
+QPoint fillSpot(const Form1& form, int disc) {
+  const QRect r = form.discGeometry(disc);
+  return {r.left() + 8, r.center().y()};
+}
+
+class WindowDesignTest : public ProgramTest {
+ protected:
+  QImage grabForm() {
+    const QImage image = form.grab().toImage();
+    EXPECT_EQ(image.devicePixelRatio(), 1.0);
+    EXPECT_EQ(image.size(), QSize(593, 497));
+    return image;
+  }
+
+  // What the window's surface really holds, after the pending repaints went through.
+  QImage onScreen() {
+    QCoreApplication::sendPostedEvents(&form, QEvent::UpdateRequest);
+    return form.screen()->grabWindow(form.winId()).toImage();
+  }
+
+  // The length of the run of `colour` through `from` along `step`, or 0 when `from` is another colour.
+  static int runThrough(const QImage& image, QPoint from, QPoint step, QRgb colour) {
+    if (image.pixel(from) != colour) {
+      return 0;
+    }
+    int length = 1;
+    for (QPoint p = from + step; image.valid(p) && image.pixel(p) == colour; p += step) ++length;
+    for (QPoint p = from - step; image.valid(p) && image.pixel(p) == colour; p -= step) ++length;
+    return length;
+  }
+
+  QFontMetrics labelMetrics() const { return QFontMetrics(designFont(*design::form1().label1[0].font)); }
+};
+
+TEST_F(WindowDesignTest, TitleSizeButtonsAndInstructionLineFollowTheDesign) {
+  const design::FormDesign& d = design::form1();
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("樂透程式"));
+  EXPECT_EQ(form.size(), QSize(593, 497));
+  EXPECT_EQ(form.size(), QSize(toPixels(d.clientWidth), toPixels(d.clientHeight)));
+  EXPECT_EQ(form.Command2->geometry(), QRect(480, 80, 97, 41));  // a wrong table shows here first
+  EXPECT_EQ(form.Text1->geometry(), QRect(480, 336, 97, 25));
+
+  struct Expected {
+    QPushButton* button;
+    const design::ButtonDesign& design;
+    int pixelSize;
+  };
+  for (const Expected& e : {Expected{form.Command1, d.command1, 18}, Expected{form.Command2, d.command2, 19},
+                            Expected{form.Command3, d.command3, 19}, Expected{form.Command4, d.command4, 18}}) {
+    const QString caption = QString::fromUtf16(e.design.caption);
+    EXPECT_EQ(e.button->text(), caption);
+    EXPECT_EQ(e.button->geometry(), pixelRect(e.design.rect)) << caption.toStdString();
+    EXPECT_EQ(e.button->isEnabled(), e.design.enabledAtStart) << caption.toStdString();
+    EXPECT_EQ(e.button->font().pixelSize(), e.pixelSize) << caption.toStdString();
+    EXPECT_TRUE(e.button->font().bold()) << caption.toStdString();
+    EXPECT_EQ(QFontInfo(e.button->font()).family(), resolvedFace(e.design.font->face)) << caption.toStdString();
+    EXPECT_FALSE(e.button->isDefault() || e.button->autoDefault()) << caption.toStdString();
+  }
+  EXPECT_EQ(form.Text1->geometry(), pixelRect(d.text1.rect));
+  EXPECT_EQ(form.Text1->font().pixelSize(), 16);
+  EXPECT_FALSE(form.Text1->font().bold());
+  EXPECT_TRUE(form.Text1->isEnabled());
+  EXPECT_FALSE(form.Text1->isReadOnly());
+  EXPECT_TRUE(form.Text1->text().isEmpty());
+}
+
+TEST_F(WindowDesignTest, FocusStartsOnTheDrawButtonAndTabSkipsGreyedButtons) {
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  EXPECT_EQ(QApplication::focusWidget(), form.Command2);
+  const auto tabFrom = [](QWidget* from) {
+    QTest::keyClick(from, Qt::Key_Tab);
+    return QApplication::focusWidget();
+  };
+  EXPECT_EQ(tabFrom(form.Command2), form.Command4);
+  EXPECT_EQ(tabFrom(form.Command4), form.Text1);
+  EXPECT_EQ(tabFrom(form.Text1), form.Command2);
+
+  click(form.Command2);  // now Next and 清除 are enabled and 開獎 is greyed
+  form.Command1->setFocus();
+  EXPECT_EQ(tabFrom(form.Command1), form.Command3);
+  EXPECT_EQ(tabFrom(form.Command3), form.Command4);
+  EXPECT_EQ(tabFrom(form.Command4), form.Text1);
+  EXPECT_EQ(tabFrom(form.Text1), form.Command1);
+}
+
+TEST_F(WindowDesignTest, RightAfterStartTheSurfaceShowsBackgroundDiscsFrameAndHeadings) {
+  const QImage image = grabForm();
+  const design::FormDesign& d = design::form1();
+  for (QPoint free : {QPoint(4, 4), QPoint(300, 395), QPoint(540, 470), QPoint(240, 486)}) {
+    EXPECT_EQ(hex(image.pixel(free)), hex(kBackground)) << free.x() << "," << free.y();
+  }
+
+  EXPECT_EQ(form.discGeometry(0), QRect(22, 16, 49, 49));
+  EXPECT_EQ(form.discGeometry(48), QRect(410, 416, 49, 49));
+  for (int disc = 0; disc < kLabelCount; ++disc) {
+    const QRect r = pixelRect(d.shape1[disc].rect);
+    ASSERT_EQ(form.discGeometry(disc), r) << "disc " << disc;
+    const QPoint spot = fillSpot(form, disc);
+    ASSERT_FALSE(form.labelGeometry(disc).contains(spot)) << "disc " << disc;
+    EXPECT_EQ(hex(image.pixel(spot)), hex(kOrange)) << "fill of disc " << disc;
+    // The one-pixel outline sits on the disc's outermost pixels: left, right, top and bottom.
+    for (QPoint edge : {QPoint(r.left(), r.center().y()), QPoint(r.right(), r.center().y()),
+                        QPoint(r.center().x(), r.top()), QPoint(r.center().x(), r.bottom())}) {
+      EXPECT_TRUE(isOutlineBlue(image.pixel(edge)))
+          << hex(image.pixel(edge)) << ": outline of disc " << disc << " at " << edge.x() << "," << edge.y();
+    }
+    EXPECT_EQ(hex(image.pixel(r.left() - 1, r.center().y())), hex(kBackground)) << "outside disc " << disc;
+  }
+  EXPECT_EQ(countPixels(image, image.rect(), [](QRgb p) { return p == kNavy; }), 0) << "nothing is lit before a tick";
+
+  // Each frame line: a run of exactly 7 green pixels across it at its designed position.
+  EXPECT_EQ(toPixels(d.lines[0].y1), 408);
+  for (const design::LineDesign& line : d.lines) {
+    const bool horizontal = line.y1 == line.y2;
+    const QPoint middle(toPixels((line.x1 + line.x2) / 2), toPixels((line.y1 + line.y2) / 2));
+    const QPoint across = horizontal ? QPoint(0, 1) : QPoint(1, 0);
+    EXPECT_EQ(runThrough(image, middle, across, kFrameGreen), 7) << "line at " << middle.x() << "," << middle.y();
+    const QPoint from(toPixels(line.x1), toPixels(line.y1));
+    EXPECT_EQ(hex(image.pixel(from)), hex(kFrameGreen)) << "corner " << from.x() << "," << from.y();
+  }
+  EXPECT_EQ(hex(image.pixel(toPixels(7080) + 3, toPixels(6120) - 3)), hex(kFrameGreen)) << "square corner";
+
+  const QRect special = form.labelGeometry(kLabelCount - 1);
+  const auto isSpecialRed = [](QRgb p) { return p == kSpecialRed; };
+  EXPECT_GT(countPixels(image, special, isSpecialRed), 15) << "特 is dark red";
+  EXPECT_EQ(countPixels(image, image.rect(), isSpecialRed), countPixels(image, special, isSpecialRed));
+  for (int k = 0; k < kSlotCount - 1; ++k) {
+    EXPECT_GT(countPixels(image, form.labelGeometry(kFirstSlotLabel + k), isInk), 15) << "heading " << k;
+  }
+}
+
+TEST_F(WindowDesignTest, ATickLightsOneDiscNavyAndADrawnBallLeavesBackground) {
+  tickLighting(10);
+  QImage image = grabForm();
+  EXPECT_EQ(hex(image.pixel(fillSpot(form, 10))), hex(kNavy));
+  EXPECT_EQ(hex(image.pixel(fillSpot(form, 11))), hex(kOrange));
+
+  click(form.Command2);
+  image = grabForm();
+  const QRect drawn = form.discGeometry(10);
+  EXPECT_EQ(countPixels(image, drawn, [](QRgb p) { return p != kBackground; }), 0) << "ball 11 is gone";
+  EXPECT_GT(countPixels(image, form.labelGeometry(kFirstSlotLabel), isInk), 15) << "11 shows in the first slot";
+}
+
+// Text ink stays inside each label's rectangle, and the rectangle is the caption's one-line extent.
+TEST_F(WindowDesignTest, LabelsSizeThemselvesToTheirCaptions) {
+  const QImage image = grabForm();
+  const QFontMetrics metrics = labelMetrics();
+  for (int label = 0; label < kLabelCount; ++label) {
+    const design::LabelDesign& d = design::form1().label1[label];
+    const QRect r = form.labelGeometry(label);
+    const QString caption = form.labelCaption(label);
+    EXPECT_EQ(r, QRect(toPixels(d.left), toPixels(d.top), metrics.horizontalAdvance(caption), metrics.height()))
+        << "label " << label;
+    if (label < kLabelCount - 1) {
+      const QRect around = r.united(form.discGeometry(label)).adjusted(-4, -4, 4, 4);
+      EXPECT_EQ(countPixels(image, around, isInk), countPixels(image, r, isInk)) << "ink outside label " << label;
+    }
+  }
+  EXPECT_EQ(form.labelGeometry(6).topLeft(), QPoint(toPixels(6390), toPixels(420)));
+  EXPECT_GT(form.labelGeometry(9).width(), form.labelGeometry(0).width()) << "\"10\" is wider than \"1\"";
+  const QRect ten = form.labelGeometry(9);
+  const int oneWidth = metrics.horizontalAdvance(QStringLiteral("1"));
+  EXPECT_GT(countPixels(image, QRect(ten.left() + oneWidth, ten.top(), ten.width() - oneWidth, ten.height()), isInk), 0)
+      << "the second digit sits right of where a one-digit number ends";
+
+  const QRect heading = form.labelGeometry(kFirstSlotLabel);
+  tickLighting(0);
+  click(form.Command2);
+  const QRect slot = form.labelGeometry(kFirstSlotLabel);
+  EXPECT_EQ(slot.topLeft(), QPoint(toPixels(540), toPixels(6427)));
+  EXPECT_EQ(slot.width(), metrics.horizontalAdvance(QStringLiteral("1")));
+  EXPECT_LT(slot.width(), heading.width()) << "\"1\" is narrower than 一";
+}
+
+TEST_F(WindowDesignTest, TheDesignFacesResolveToAMingFaceThatCoversEveryCaption) {
+  const QString ming = resolvedFace(u"新細明體");
+  EXPECT_TRUE(ming == QStringLiteral("AR PL UMing TW") || ming == QStringLiteral("Noto Serif CJK TC"))
+      << ming.toStdString();
+  const QFont labelFont = designFont(*design::form1().label1[0].font);
+  EXPECT_EQ(QFontInfo(labelFont).family(), ming);
+  EXPECT_EQ(labelFont.pixelSize(), 24);
+  for (const QFont& font : {labelFont, form.Command2->font(), form.Text1->font()}) {
+    const QFontMetrics metrics(font);
+    for (char32_t c : QStringLiteral("樂透程式開獎清除一二三四五六特請按NEXT開獎按清除重開").toUcs4()) {
+      EXPECT_TRUE(metrics.inFontUcs4(c)) << "U+" << std::hex << static_cast<unsigned>(c);
+    }
+  }
+}
+
+// Paint events that reach the window: what really gets repainted, not what the code meant to.
+class PaintRecorder : public QObject {
+ public:
+  QRegion painted;
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      painted += static_cast<QPaintEvent*>(event)->region();
+      ++paints;
+    }
+    return false;
+  }
+};
+
+class RepaintTest : public WindowDesignTest {
+ protected:
+  void SetUp() override {
+    // Showing needs the event loop once; a real tick may land meanwhile, which only moves the light.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    onScreen();
+    form.installEventFilter(&recorder);
+  }
+  PaintRecorder recorder;
+};
+
+TEST_F(RepaintTest, ATickRepaintsOnlyTheDiscsWhoseLightChanged) {
+  tickLighting(3);
+  onScreen();
+  recorder.painted = QRegion();
+  tickLighting(30);
+  const QImage screen = onScreen();
+  EXPECT_EQ(recorder.painted, QRegion(form.discGeometry(3)) + form.discGeometry(30));
+  EXPECT_EQ(hex(screen.pixel(fillSpot(form, 30))), hex(kNavy));
+  EXPECT_EQ(hex(screen.pixel(fillSpot(form, 3))), hex(kOrange));
+
+  recorder.painted = QRegion();
+  tickLighting(30);
+  onScreen();
+  EXPECT_TRUE((recorder.painted - form.discGeometry(30)).isEmpty()) << "the same ball lit again touches no other";
+}
+
+TEST_F(RepaintTest, ACaptionChangeRepaintsItsOldAndNewExtent) {
+  const QRect heading = form.labelGeometry(kFirstSlotLabel);
+  tickLighting(0);
+  click(form.Command2);  // "1" replaces the wider heading 一
+  const QRect number = form.labelGeometry(kFirstSlotLabel);
+  ASSERT_LT(number.width(), heading.width());
+  QImage screen = onScreen();
+  EXPECT_TRUE(recorder.painted.contains(heading)) << "old extent";
+  EXPECT_TRUE(recorder.painted.contains(number)) << "new extent";
+  EXPECT_EQ(countPixels(screen, heading, isInk), countPixels(form.grab().toImage(), heading, isInk))
+      << "no leftover of 一 beside the 1";
+
+  recorder.painted = QRegion();
+  click(form.Command3);  // and back
+  screen = onScreen();
+  EXPECT_TRUE(recorder.painted.contains(heading));
+  EXPECT_EQ(countPixels(screen, heading, isInk), countPixels(form.grab().toImage(), heading, isInk));
+}
+
+}  // namespace
+}  // namespace lotto
