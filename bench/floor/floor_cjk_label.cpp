@@ -1,0 +1,22 @@
+// floor_cjk_label.cpp: the bare window with one label in a Traditional Chinese Ming face, to price the font alone.
+#include <QApplication>
+#include <QLabel>
+#include <QWidget>
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QWidget window;
+  window.setWindowTitle(QStringLiteral("樂透程式"));
+  window.resize(593, 497);
+  QPalette palette = window.palette();
+  palette.setColor(QPalette::Window, QColor(0, 192, 192));
+  window.setPalette(palette);
+  QLabel label(QStringLiteral("開獎"), &window);
+  QFont font(QStringLiteral("AR PL UMing TW"));
+  font.setPixelSize(24);
+  font.setBold(true);
+  label.setFont(font);
+  label.move(18, 12);
+  window.show();
+  return app.exec();
+}
