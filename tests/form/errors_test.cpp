@@ -1,2 +1,103 @@
 // errors_test.cpp: run-time errors end the program with a report, and the toolkit speaks zh-TW.
+#include <QAbstractButton>
+#include <QLocale>
+#include <QMessageBox>
+#include <functional>
+#include <limits>
+
 #include "program_fixture.h"
+#include "qt_board_view.h"
+#include "traditional_chinese_locale.h"
+
+namespace lotto {
+namespace {
+
+using testing::ProgramTest;
+
+TEST(QtBoardViewTest, AnIndexWithNoControlBehindItIsARunTimeError) {
+  Form1 form;
+  int ends = 0;
+  QtBoardView board(form, [&ends] { ++ends; });
+  EXPECT_TRUE(board.labelText(48) == u"特");
+  for (SmallInt bad : {SmallInt{-1}, SmallInt{49}, std::numeric_limits<SmallInt>::max()}) {
+    const auto expectNoSuchControl = [bad](const std::function<void()>& operation, const char* name) {
+      try {
+        operation();
+        ADD_FAILURE() << name << "(" << bad << ") did not fail";
+      } catch (const RunTimeError& error) {
+        EXPECT_EQ(error.number(), ErrorNumber::NoSuchControl) << name << "(" << bad << ")";
+      }
+    };
+    expectNoSuchControl([&] { board.labelText(bad); }, "labelText");
+    expectNoSuchControl([&] { board.setLabelText(bad, u"1"); }, "setLabelText");
+    expectNoSuchControl([&] { board.setLabelVisible(bad, false); }, "setLabelVisible");
+    expectNoSuchControl([&] { board.setDiscColour(bad, kBallLit); }, "setDiscColour");
+    expectNoSuchControl([&] { board.setDiscVisible(bad, false); }, "setDiscVisible");
+  }
+  EXPECT_EQ(ends, 0);
+}
+
+class RunTimeErrorTest : public ProgramTest {
+ protected:
+  // The error ended the program: reported once, a failure status, the roll stopped, nothing runs after.
+  void expectEndedBy(ErrorNumber number) {
+    ASSERT_EQ(report.errors.size(), 1u);
+    EXPECT_EQ(report.errors[0].number(), number);
+    ASSERT_EQ(end.statuses.size(), 1u);
+    EXPECT_NE(end.statuses[0], 0);
+    EXPECT_TRUE(program.ended());
+    EXPECT_FALSE(form.Timer1->isActive());
+
+    const testing::BoardSnapshot atError = snapshot();
+    const int callsAtError = random.calls;
+    tick();
+    click(form.Command1);
+    click(form.Command3);
+    click(form.Command4);
+    EXPECT_EQ(random.calls, callsAtError);
+    EXPECT_TRUE(snapshot() == atError);
+    EXPECT_EQ(report.errors.size(), 1u);
+    EXPECT_EQ(end.statuses.size(), 1u);
+  }
+};
+
+TEST_F(RunTimeErrorTest, AFloatingPointFaultInATickEndsTheProgramWithAReport) {
+  random = testing::ScriptedRandomSource({std::numeric_limits<float>::quiet_NaN()});
+  EXPECT_NO_THROW(tick());
+  expectEndedBy(ErrorNumber::InvalidCall);
+}
+
+TEST_F(RunTimeErrorTest, AnErrorInsideAClickIsCaughtByTheRoutingToo) {
+  tickLighting(9);
+  click(form.Command2);
+  click(form.Command1);
+  // 開獎 before the next tick re-rolls off the drawn ball; a source that breaks its r < 1 promise faults there.
+  random = testing::ScriptedRandomSource({1.0f});
+  EXPECT_NO_THROW(click(form.Command2));
+  expectEndedBy(ErrorNumber::InvalidCall);
+  EXPECT_EQ(slot(1), QStringLiteral("二")) << "nothing was drawn";
+}
+
+TEST(RunTimeErrorTextTest, NamesTheErrorNumberInTraditionalChinese) {
+  const QString overflow = runTimeErrorText(RunTimeError::overflow());
+  EXPECT_TRUE(overflow.contains(QStringLiteral("執行階段錯誤"))) << overflow.toStdString();
+  EXPECT_TRUE(overflow.contains(QStringLiteral(" 6"))) << overflow.toStdString();
+  EXPECT_TRUE(overflow.contains(QStringLiteral("溢位"))) << overflow.toStdString();
+  const QString missing = runTimeErrorText(RunTimeError::noSuchControl());
+  EXPECT_TRUE(missing.contains(QStringLiteral("340"))) << missing.toStdString();
+}
+
+TEST(TraditionalChineseLocaleTest, TheToolkitsOwnDialogsSpeakZhTw) {
+  QMessageBox untranslated(QMessageBox::Critical, QStringLiteral("t"), QStringLiteral("x"), QMessageBox::Ok);
+  ASSERT_EQ(untranslated.button(QMessageBox::Ok)->text().remove(QLatin1Char('&')), QStringLiteral("OK"));
+
+  TraditionalChineseLocale locale(*QCoreApplication::instance());
+  ASSERT_TRUE(locale.toolkitTranslationsLoaded());
+  EXPECT_EQ(QLocale().name(), QStringLiteral("zh_TW"));
+  QMessageBox translated(QMessageBox::Critical, QStringLiteral("t"), QStringLiteral("x"), QMessageBox::Ok);
+  const QString ok = translated.button(QMessageBox::Ok)->text();
+  EXPECT_TRUE(ok.contains(QStringLiteral("確定"))) << ok.toStdString();
+}
+
+}  // namespace
+}  // namespace lotto
