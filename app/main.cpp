@@ -24,6 +24,8 @@ int main(int argc, char* argv[]) {
     return EXIT_FAILURE;
   }
   QApplication app(argc, argv);
+  // Wayland shells find the window's icon and name through the desktop entry of this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral(LOTTO_APP_ID));
   lotto::TraditionalChineseLocale locale(app);
 
   lotto::SeededRandomSource random;

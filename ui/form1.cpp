@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QIcon>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
@@ -12,12 +13,16 @@
 #include <utility>
 
 #include "design_fonts.h"
+#include "form1_accessibility.h"
 
 namespace lotto {
 
 namespace {
 
 using design::toPixels;
+
+// The same drawing the desktop entry shows, so the task bar and the menu agree.
+constexpr const char* kWindowIcon = ":/icons/lotto.svg";
 
 QRect toPixelRect(const design::TwipRect& r) {
   return {toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height)};
@@ -60,6 +65,9 @@ Form1::Form1(QWidget* parent)
       Timer1(makeTimer(this, design::form1())) {
   const design::FormDesign& d = design::form1();
   setWindowTitle(QString::fromUtf16(d.title));
+  setWindowIcon(QIcon(QString::fromLatin1(kWindowIcon)));
+  installForm1Accessibility();
+  nameForm1Controls(*this);
   resize(toPixels(d.clientWidth), toPixels(d.clientHeight));
   setAttribute(Qt::WA_OpaquePaintEvent);  // paintEvent fills the background itself
 
@@ -71,6 +79,7 @@ Form1::Form1(QWidget* parent)
     const design::LabelDesign& label = d.label1[i];
     labels_[i].caption = QString::fromUtf16(label.caption);
     labels_[i].rect = captionRect(i, labels_[i].caption);
+    labels_[i].paintBounds = captionPaintBounds(labels_[i].rect, labels_[i].caption);
     labels_[i].textColour = label.usesDefaultTextColour ? controlText : toQColor(label.textColour);
     discs_[i].colour = d.shape1[i].fill;
     discs_[i].rect = toPixelRect(d.shape1[i].rect);
@@ -118,24 +127,31 @@ QRect Form1::captionRect(int label, const QString& caption) const {
   return {toPixels(d.left), toPixels(d.top), metrics.horizontalAdvance(caption), metrics.height()};
 }
 
+QRect Form1::captionPaintBounds(const QRect& rect, const QString& caption) const {
+  const QRect ink = QFontMetrics(labelFont_).boundingRect(caption).translated(rect.left(), rect.top() + labelAscent_);
+  return rect.united(ink).adjusted(-1, -1, 1, 1);
+}
+
 void Form1::setLabelCaption(int label, const QString& caption) {
   LabelItem& item = labels_[label];
   if (item.caption == caption) {
     return;
   }
-  const QRect before = item.rect;
+  const QRect before = item.paintBounds;
   item.caption = caption;
   item.rect = captionRect(label, caption);
+  item.paintBounds = captionPaintBounds(item.rect, caption);
   if (item.visible) {
-    update(before.united(item.rect));
+    update(before.united(item.paintBounds));
   }
+  announceLabelCaption(*this, label);
 }
 
 void Form1::setLabelVisible(int label, bool visible) {
   LabelItem& item = labels_[label];
   if (item.visible != visible) {
     item.visible = visible;
-    update(item.rect);
+    update(item.paintBounds);
   }
 }
 
@@ -160,7 +176,7 @@ void Form1::setDiscVisible(int disc, bool visible) {
 QRect Form1::itemBounds(const design::ItemRef& item) const {
   switch (item.kind) {
     case design::ItemRef::Kind::Label:
-      return labels_[item.index].visible ? labels_[item.index].rect : QRect();
+      return labels_[item.index].visible ? labels_[item.index].paintBounds : QRect();
     case design::ItemRef::Kind::Disc:
       return discs_[item.index].visible ? discs_[item.index].rect : QRect();
     case design::ItemRef::Kind::Line:

@@ -37,6 +37,9 @@ class Form1 : public QWidget {
   bool labelVisible(int label) const { return labels_[label].visible; }
   void setLabelVisible(int label, bool visible);
   QRect labelGeometry(int label) const { return labels_[label].rect; }
+  // What painting Label1(label) may touch: bold glyphs overhang their advance, and antialiased
+  // edges at fractional scales spill past whole pixels, so this can be wider than the geometry.
+  QRect labelPaintBounds(int label) const { return labels_[label].paintBounds; }
 
   Colour discColour(int disc) const { return discs_[disc].colour; }
   void setDiscColour(int disc, Colour colour);
@@ -59,6 +62,7 @@ class Form1 : public QWidget {
     QString caption;
     bool visible = true;
     QRect rect;  // follows the caption: one line in the label's font
+    QRect paintBounds;
     QColor textColour;
   };
   struct DiscItem {
@@ -74,6 +78,7 @@ class Form1 : public QWidget {
   };
 
   QRect captionRect(int label, const QString& caption) const;
+  QRect captionPaintBounds(const QRect& rect, const QString& caption) const;
   void paintLabel(QPainter& painter, const LabelItem& label) const;
   void paintDisc(QPainter& painter, int disc) const;
   static void paintLine(QPainter& painter, const LineItem& line);

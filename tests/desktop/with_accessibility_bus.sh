@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# with_accessibility_bus.sh: runs a command on its own Xvfb and D-Bus session, with the AT-SPI bus up and
+# switched on the way a screen reader leaves it, so Qt exposes and announces what the window holds.
+# Usage: with_accessibility_bus.sh COMMAND [ARGS...]
+set -euo pipefail
+if [ -z "${LOTTO_ACCESSIBILITY_BUS:-}" ]; then
+  export LOTTO_ACCESSIBILITY_BUS=1
+  exec dbus-run-session -- "$0" "$@"
+fi
+
+work=$(mktemp -d)
+xvfb_pid="" bus_pid=""
+cleanup() {
+  for pid in "$bus_pid" "$xvfb_pid"; do
+    if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
+  done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+exec {display_fd}>"$work/display"
+Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp 2>"$work/xvfb.log" &
+xvfb_pid=$!
+exec {display_fd}>&-
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.05
+done
+[ -s "$work/display" ] || { echo "Xvfb did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY
+
+/usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/bus.log" 2>&1 &
+bus_pid=$!
+has_bus() {
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true'
+}
+for _ in $(seq 100); do
+  has_bus && break
+  sleep 0.05
+done
+has_bus || { echo "the AT-SPI bus did not start: $(cat "$work/bus.log")" >&2; exit 1; }
+dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
+  string:org.a11y.Status string:IsEnabled variant:boolean:true >/dev/null
+
+status=0
+"$@" || status=$?
+exit "$status"
