@@ -34,6 +34,9 @@ class AccessibilityTest : public testing::ProgramTest {
   // Qt announces nothing until an assistive-technology bus asks for it; with_accessibility_bus.sh
   // provides one, so wait for it here, before any window exists whose timer could tick meanwhile.
   static void SetUpTestSuite() {
+    if (!qEnvironmentVariableIsSet("LOTTO_ACCESSIBILITY_BUS")) {
+      return;
+    }
     QElapsedTimer waited;
     waited.start();
     while (!QAccessible::isActive() && waited.elapsed() < 10000) {

@@ -1,0 +1,85 @@
+#!/usr/bin/python3
+# screen_reader_check.py: reads the running lotto window over AT-SPI, as Orca would, presses 開獎 and listens.
+# Usage (inside with_accessibility_bus.sh): screen_reader_check.py LOTTO
+import subprocess
+import sys
+import time
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi, GLib  # noqa: E402
+
+failures = []
+
+
+def check(ok, what):
+    print(("ok: " if ok else "FAIL: ") + what)
+    if not ok:
+        failures.append(what)
+
+
+def pump(seconds):
+    context = GLib.MainContext.default()
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        context.iteration(False)
+        time.sleep(0.01)
+
+
+def find_window():
+    desktop = Atspi.get_desktop(0)
+    for i in range(desktop.get_child_count()):
+        app = desktop.get_child_at_index(i)
+        for j in range(app.get_child_count() if app else 0):
+            window = app.get_child_at_index(j)
+            if window and window.get_name() == "樂透程式":
+                return window
+    return None
+
+
+lotto = subprocess.Popen([sys.argv[1]], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+try:
+    window = None
+    for _ in range(100):
+        window = find_window()
+        if window:
+            break
+        pump(0.1)
+    check(window is not None, "the window 樂透程式 is on the accessibility bus")
+    if window is None:
+        sys.exit(1)
+
+    children = [window.get_child_at_index(i) for i in range(window.get_child_count())]
+    by_name = {c.get_name(): c for c in children}
+    check(all(f"號碼 {n}" in by_name for n in range(1, 43)), "balls 號碼 1 … 號碼 42")
+    check("第一個號碼 未開出" in by_name and "特別號 未開出" in by_name, "empty slots, the last one 特別號")
+    check(by_name.get("操作提示") is not None and by_name["操作提示"].get_role() == Atspi.Role.TEXT,
+          "the instruction line 操作提示 is a text")
+    draw = by_name.get("開獎")
+    check(draw is not None and draw.get_role() == Atspi.Role.PUSH_BUTTON, "開獎 is a push button")
+
+    heard = []
+    listener = Atspi.EventListener.new(lambda event: heard.append((event.type, event.source.get_name())))
+    listener.register("object:property-change:accessible-name")
+    pump(0.3)
+    heard.clear()
+    pump(0.3)
+    check(heard == [], f"the rolling light says nothing: {heard}")
+
+    Atspi.Action.do_action(draw, 0)
+    pump(0.5)
+    slot_names = [name for _, name in heard if name.startswith("第一個號碼")]
+    check(len(slot_names) == 1 and not slot_names[0].endswith("未開出"),
+          f"the draw announced its slot once: {slot_names}")
+    if slot_names:
+        number = slot_names[0].split()[-1]
+        ball = by_name.get(f"號碼 {number}")
+        states = ball.get_state_set() if ball else None
+        check(states is not None and not states.contains(Atspi.StateType.VISIBLE),
+              f"ball {number} is no longer visible")
+    check(Atspi.Text.get_text(by_name["操作提示"], 0, -1) == "NEXT開獎", "the instruction line reads NEXT開獎")
+finally:
+    lotto.terminate()
+    lotto.wait()
+sys.exit(1 if failures else 0)
