@@ -187,10 +187,17 @@ QRect Form1::itemBounds(const design::ItemRef& item) const {
 
 void Form1::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  painter.fillRect(event->rect(), toQColor(design::form1().background));
+  // A tick dirties two discs that may lie far apart. Their bounding box would take in every item between
+  // them, each drawn only to be clipped away, so work from the dirty rectangles themselves.
+  const QRegion& dirty = event->region();
+  const QColor background = toQColor(design::form1().background);
+  for (const QRect& rect : dirty) {
+    painter.fillRect(rect, background);
+  }
+  painter.setFont(labelFont_);  // the only font painted here
   const auto& stacking = design::form1().stackingTopDown;
   for (auto item = stacking.rbegin(); item != stacking.rend(); ++item) {
-    if (!itemBounds(*item).intersects(event->rect())) {
+    if (!dirty.intersects(itemBounds(*item))) {
       continue;
     }
     switch (item->kind) {
@@ -208,7 +215,6 @@ void Form1::paintEvent(QPaintEvent* event) {
 }
 
 void Form1::paintLabel(QPainter& painter, const LabelItem& label) const {
-  painter.setFont(labelFont_);
   painter.setPen(label.textColour);
   painter.drawText(QPoint(label.rect.left(), label.rect.top() + labelAscent_), label.caption);
 }
