@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# run_time_errors_test.sh: forces each kind of run-time error inside the real, unmodified lotto under gdb on its own
+# Xvfb, and checks the zh-TW report (dialog and stderr line) and a non-zero exit status.
+# usage: run_time_errors_test.sh LOTTO
+set -uo pipefail
+lotto=$1
+for tool in Xvfb xdotool gdb; do
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps installs it)" >&2; exit 1; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+gdb_pid=""
+cleanup() {
+  [ -n "$gdb_pid" ] && kill "$gdb_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display itself and writes its number once it accepts clients.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+# LeakSanitizer stops the world with ptrace, which gdb already holds; leaks are checked in the other tests.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+
+# The centre of 開獎: Left 7200, Top 1200, 1455 x 615 twips, 15 twips to a pixel.
+draw_x=$(((7200 + 1455 / 2) / 15))
+draw_y=$(((1200 + 615 / 2) / 15))
+
+windows_titled() { xdotool search --onlyvisible --name '^樂透程式$' 2>/dev/null || true; }
+wait_for_windows() {  # wait_for_windows N: until N windows bear the program's title, for up to 30 s
+  for _ in $(seq 300); do
+    [ "$(windows_titled | wc -l)" -ge "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+failures=0
+fail() {
+  echo "FAIL: $case_name: $*" >&2
+  sed 's/^/  gdb+lotto: /' "$work/out" >&2
+  failures=$((failures + 1))
+}
+
+# run_case NAME BREAKPOINT FAULT CLICK EXPECTED: stops the real program at BREAKPOINT, lets gdb do FAULT there
+# (a state the buttons never allow), clicks 開獎 if CLICK is yes, and expects the report of error EXPECTED.
+run_case() {
+  case_name=$1
+  local breakpoint=$2 fault=$3 click=$4 expected=$5 failures_before=$failures
+  gdb -q -nx -batch -ex 'set confirm off' -ex "break $breakpoint" -ex run -ex "$fault" -ex continue \
+    -ex 'quit $_exitcode' --args "$lotto" >"$work/out" 2>&1 &
+  gdb_pid=$!
+  if ! wait_for_windows 1; then
+    fail "no window appeared"
+    kill "$gdb_pid" 2>/dev/null
+    wait "$gdb_pid" 2>/dev/null
+    gdb_pid=""
+    return
+  fi
+  local window
+  window=$(windows_titled | head -n1)
+  [ "$click" = yes ] && xdotool mousemove --window "$window" "$draw_x" "$draw_y" click 1
+  if ! wait_for_windows 2; then
+    fail "no error dialog titled 樂透程式 appeared"
+  else
+    local dialog
+    dialog=$(windows_titled | grep -vx "$window" | head -n1)
+    sleep 0.3  # the line on stderr is written just before the dialog shows
+    grep -q "樂透程式: 執行階段錯誤 $expected：" "$work/out" || fail "no zh-TW report of error $expected on stderr"
+    xdotool windowfocus --sync "$dialog" key Return
+  fi
+  local status=0
+  for _ in $(seq 300); do
+    kill -0 "$gdb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$gdb_pid" 2>/dev/null; then
+    fail "the program did not end after the report"
+    kill "$gdb_pid" 2>/dev/null
+  fi
+  wait "$gdb_pid" || status=$?
+  gdb_pid=""
+  grep -q "received signal" "$work/out" && fail "the program crashed instead of reporting"
+  [ "$status" -eq 0 ] && fail "the program ended with status 0"
+  [ "$failures" -eq "$failures_before" ] &&
+    echo "ok: $case_name: report of error $expected, dialog dismissed, exit status $status"
+}
+
+click_draw=lotto::DrawLogic::Command2_Click
+run_case "16-bit overflow of the slot index" "$click_draw" "set var this->state_.drawnCount = 32767" yes 6
+run_case "ball index past the last ball" "$click_draw" "set var this->state_.candidateIndex = 100" yes 340
+run_case "negative ball index" "$click_draw" "set var this->state_.candidateIndex = -1" yes 340
+run_case "writing an eighth result slot" "$click_draw" "set var this->state_.drawnCount = 7" yes 340
+run_case "random value of 1, outside 0 <= r < 1" lotto::SeededRandomSource::next "return (float)1.0" no 5
+
+[ "$failures" -eq 0 ] || exit 1
+echo "all run-time error paths end with the report and a non-zero status"
