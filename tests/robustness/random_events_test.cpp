@@ -405,7 +405,8 @@ TEST_P(RandomEvents, NeverCorruptTheGame) {
   const char* replay = std::getenv("LOTTO_ROBUSTNESS_SEED");  // set to rerun one reported seed alone
   const unsigned firstSeed = replay != nullptr ? static_cast<unsigned>(std::atoll(replay))
                                                : 1000u + static_cast<unsigned>(GetParam() * kSeedsPerShard);
-  const int seeds = replay != nullptr ? (GetParam() == 0 ? 1 : 0) : kSeedsPerShard;
+  if (replay != nullptr && GetParam() != 0) GTEST_SKIP() << "shard 0 replays the seed";
+  const int seeds = replay != nullptr ? 1 : kSeedsPerShard;
   Coverage coverage;
   for (unsigned seed = firstSeed; seed < firstSeed + static_cast<unsigned>(seeds); ++seed) {
     const std::vector<Event> list = eventsFor(seed, kEventsPerSeed);
@@ -424,10 +425,8 @@ TEST_P(RandomEvents, NeverCorruptTheGame) {
       "  %d seeds, %lld events, every check held: %d programs (a fresh one after each Bye), %d games drawn to the "
       "end, %d megabyte pastes, %lld paints\n",
       seeds, coverage.events, coverage.programs, coverage.finishedGames, coverage.megabytePastes, coverage.paints);
-  if (seeds > 0) {
-    EXPECT_GT(coverage.finishedGames, 0) << "the mix no longer plays a game to its end";
-    EXPECT_GT(coverage.paints, coverage.events / 10) << "the window is not repainting";
-  }
+  EXPECT_GT(coverage.finishedGames, 0) << "the mix no longer plays a game to its end";
+  EXPECT_GT(coverage.paints, coverage.events / 10) << "the window is not repainting";
 }
 
 INSTANTIATE_TEST_SUITE_P(Shards, RandomEvents, ::testing::Range(0, kShards));
