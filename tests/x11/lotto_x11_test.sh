@@ -12,9 +12,9 @@ work=$(mktemp -d)
 xvfb_pid=""
 lotto_pid=""
 cleanup() {
-  [ -n "$lotto_pid" ] && kill "$lotto_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
+  if [ -n "$lotto_pid" ]; then kill "$lotto_pid" 2>/dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  wait 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
