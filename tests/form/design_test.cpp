@@ -191,6 +191,19 @@ TEST_F(WindowDesignTest, ATickLightsOneDiscNavyAndADrawnBallLeavesBackground) {
   EXPECT_GT(countPixels(image, form.labelGeometry(kFirstSlotLabel), isInk), 15) << "11 shows in the first slot";
 }
 
+TEST_F(WindowDesignTest, TheSpecialNumberIsDrawnDarkRedLikeItsHeading) {
+  for (int ball : {1, 2, 3, 4, 5, 6, 40}) {
+    tickLighting(ball);
+    click(form.Command2);
+    click(form.Command1);
+  }
+  ASSERT_EQ(form.labelCaption(kLabelCount - 1), QStringLiteral("41"));
+  const QImage image = grabForm();
+  const auto isSpecialRed = [](QRgb p) { return p == kSpecialRed; };
+  EXPECT_GT(countPixels(image, form.labelGeometry(kLabelCount - 1), isSpecialRed), 15);
+  EXPECT_EQ(countPixels(image, form.labelGeometry(kFirstSlotLabel), isSpecialRed), 0) << "the other slots stay black";
+}
+
 // Text ink stays inside each label's rectangle, and the rectangle is the caption's one-line extent.
 TEST_F(WindowDesignTest, LabelsSizeThemselvesToTheirCaptions) {
   const QImage image = grabForm();
