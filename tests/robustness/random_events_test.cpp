@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTimerEvent>
-#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -256,7 +256,7 @@ class RandomEventRun {
         }
         break;
       case Kind::Key:
-        if (focused == form.Text1) model_.lineKnown = false;  // a space typed into the line
+        if (focused == form.Text1) model_.lineKnown = false;  // keys sent to the line may change it
         QTest::keyClick(focused, event.which == 0 ? Qt::Key_Tab : event.which == 1 ? Qt::Key_Space : Qt::Key_Return);
         break;
       case Kind::Type:
