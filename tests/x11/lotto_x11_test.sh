@@ -4,12 +4,12 @@
 set -euo pipefail
 lotto=$1
 send_window_close=$2
-for tool in Xvfb xdotool xprop xwininfo import convert compare; do
+for tool in Xvfb xdpyinfo xdotool xprop xwininfo import convert compare; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps installs it)" >&2; exit 1; }
 done
 
+source "$(dirname "$0")/xvfb.sh"
 work=$(mktemp -d)
-xvfb_pid=""
 lotto_pid=""
 cleanup() {
   if [ -n "$lotto_pid" ]; then kill "$lotto_pid" 2>/dev/null || true; fi
@@ -27,7 +27,9 @@ check() {  # check DESCRIPTION COMMAND...: runs the command, counts and reports 
 }
 fatal() {
   echo "FAIL: $*" >&2
-  [ -f "$work/lotto.log" ] && sed 's/^/lotto: /' "$work/lotto.log" >&2
+  if [ -f "$work/lotto.log" ]; then sed 's/^/lotto: /' "$work/lotto.log" >&2; fi
+  sed 's/^/Xvfb: /' "$work/xvfb.log" >&2
+  if ! kill -0 "$xvfb_pid" 2>/dev/null; then echo "Xvfb has exited" >&2; fi
   exit 1
 }
 
@@ -42,16 +44,7 @@ slot0_label="30x30+$(px 540)+$(px 6427)"                  # room for a two-digit
 slot6_label="30x30+$(px 6330)+$(px 6427)"
 text1="$(px 1455)x$(px 375)+$(px 7200)+$(px 5040)"
 
-# Xvfb picks a free display itself and writes its number once it accepts clients.
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || fatal "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+start_xvfb "$work/xvfb.log" || exit 1
 
 window=""
 start_lotto() {

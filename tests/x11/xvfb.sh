@@ -1,0 +1,32 @@
+# xvfb.sh: sourced by scripts that need an X server of their own: start_xvfb starts one and exports DISPLAY.
+# Xvfb -displayfd is not safe when several servers start at once: a server probing a display number that another
+# has just taken unlinks that server's socket on its way to the next number. A fixed number from a high range,
+# claimed through the server's lock file, leaves no such window; a number already in use is simply skipped.
+# -noreset: without it the server resets when its last client leaves (the readiness probe, or a lotto that
+# ended), and a client connecting during the reset is turned away.
+
+xvfb_pid=""
+
+# start_xvfb LOG_FILE: starts Xvfb on a free display (800x600, 24 bit) and waits until it accepts clients.
+start_xvfb() {
+  local log=$1 display
+  for _ in $(seq 20); do
+    display=$((200 + RANDOM % 700))
+    Xvfb ":$display" -screen 0 800x600x24 -nolisten tcp -noreset 2>"$log" &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+      kill -0 "$xvfb_pid" 2>/dev/null || break
+      if xdpyinfo -display ":$display" >/dev/null 2>&1; then
+        export DISPLAY=":$display"
+        unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+        return 0
+      fi
+      sleep 0.05
+    done
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    xvfb_pid=""
+  done
+  echo "no X server could be started: $(cat "$log")" >&2
+  return 1
+}
