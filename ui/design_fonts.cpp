@@ -2,6 +2,7 @@
 #include "design_fonts.h"
 
 #include <QFontDatabase>
+#include <QHash>
 #include <QStringList>
 #include <cmath>
 
@@ -23,10 +24,7 @@ constexpr Substitutes kSubstitutes[] = {
 constexpr double kDesignDpi = 96.0;
 constexpr double kPointsPerInch = 72.0;
 
-}  // namespace
-
-QString resolvedFace(const char16_t* designFace) {
-  const QString face = QString::fromUtf16(designFace);
+QString lookUpFace(const QString& face) {
   if (QFontDatabase::hasFamily(face)) {
     return face;
   }
@@ -41,6 +39,20 @@ QString resolvedFace(const char16_t* designFace) {
     }
   }
   return face;  // let the font system choose its nearest match
+}
+
+}  // namespace
+
+// Each query runs the font system's whole set of substitution rules, a noticeable part of start-up when
+// repeated for every control; the installed faces do not change while the program runs.
+QString resolvedFace(const char16_t* designFace) {
+  static QHash<QString, QString> resolved;
+  const QString face = QString::fromUtf16(designFace);
+  auto found = resolved.constFind(face);
+  if (found == resolved.constEnd()) {
+    found = resolved.insert(face, lookUpFace(face));
+  }
+  return *found;
 }
 
 QFont designFont(const design::FontDesign& font) {
