@@ -5,14 +5,11 @@
 #include <QFontMetrics>
 #include <QIcon>
 #include <QLineEdit>
-#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
-#include <QVarLengthArray>
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 #include "design_fonts.h"
@@ -198,7 +195,6 @@ void Form1::paintEvent(QPaintEvent* event) {
     painter.fillRect(rect, background);
   }
   painter.setFont(labelFont_);  // the only font painted here
-  QVarLengthArray<QRect, 8> drawnBeneath;
   const auto& stacking = design::form1().stackingTopDown;
   for (auto item = stacking.rbegin(); item != stacking.rend(); ++item) {
     const QRect bounds = itemBounds(*item);
@@ -210,15 +206,12 @@ void Form1::paintEvent(QPaintEvent* event) {
         paintLabel(painter, labels_[item->index]);
         break;
       case design::ItemRef::Kind::Disc:
-        paintDisc(painter, item->index,
-                  std::none_of(drawnBeneath.begin(), drawnBeneath.end(),
-                               [&bounds](const QRect& drawn) { return drawn.intersects(bounds); }));
+        paintDisc(painter, item->index);
         break;
       case design::ItemRef::Kind::Line:
         paintLine(painter, lines_[item->index]);
         break;
     }
-    drawnBeneath.append(bounds);
   }
 }
 
@@ -227,66 +220,13 @@ void Form1::paintLabel(QPainter& painter, const LabelItem& label) const {
   painter.drawText(QPoint(label.rect.left(), label.rect.top() + labelAscent_), label.caption);
 }
 
-void Form1::paintDisc(QPainter& painter, int disc, bool onBackgroundOnly) const {
-  const DiscItem& item = discs_[disc];
-  // A copy brings the background with it, so it stands in for drawing only where nothing lies beneath.
-  if (onBackgroundOnly) {
-    if (const QImage* sprite = discSprite(painter, disc)) {
-      painter.drawImage(item.rect.topLeft(), *sprite);
-      return;
-    }
-  }
-  drawDisc(painter, QRectF(item.rect), design::form1().shape1[disc], item.colour);
-}
-
-void Form1::drawDisc(QPainter& painter, const QRectF& rect, const design::DiscDesign& design, Colour fill) {
-  painter.save();
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(QPen(toQColor(design.outline), design.outlinePixels));
-  painter.setBrush(toQColor(fill));
-  // Inset by half the pen so the outline's outer edge stays on the disc's own pixels.
-  const qreal inset = design.outlinePixels / 2.0;
-  painter.drawEllipse(rect.adjusted(inset, inset, -inset, -inset));
-  painter.restore();
-}
-
-// The disc drawn onto the background in the target's own pixel format, at a whole-pixel offset, so the
-// copy holds exactly the pixels drawing would give; none where that cannot hold (a scaled target, a
-// pixmap, an unusual format), and the disc is drawn instead.
-const QImage* Form1::discSprite(QPainter& painter, int disc) const {
-  const QPaintDevice* target = painter.paintEngine() != nullptr ? painter.paintEngine()->paintDevice() : nullptr;
-  if (target == nullptr || target->devType() != QInternal::Image) {
-    return nullptr;
-  }
-  const QImage::Format format = static_cast<const QImage*>(target)->format();
-  const QTransform& toDevice = painter.deviceTransform();
-  const bool wholePixelShift = toDevice.type() <= QTransform::TxTranslate &&
-                               toDevice.dx() == std::trunc(toDevice.dx()) && toDevice.dy() == std::trunc(toDevice.dy());
-  if (!wholePixelShift || target->devicePixelRatio() != 1.0 ||
-      (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied)) {
-    return nullptr;
-  }
-
-  const DiscItem& item = discs_[disc];
+void Form1::paintDisc(QPainter& painter, int disc) const {
   const design::DiscDesign& d = design::form1().shape1[disc];
-  for (const DiscSprite& sprite : discSprites_) {
-    if (sprite.fill == item.colour && sprite.outline == d.outline && sprite.outlinePixels == d.outlinePixels &&
-        sprite.size == item.rect.size() && sprite.format == format) {
-      return &sprite.image;
-    }
-  }
-  constexpr std::size_t kMostSprites = 8;  // the light and the rest colour, in one or two formats
-  if (discSprites_.size() == kMostSprites) {
-    discSprites_.clear();
-  }
-  QImage image(item.rect.size(), format);
-  {
-    QPainter imagePainter(&image);
-    imagePainter.fillRect(image.rect(), toQColor(design::form1().background));
-    drawDisc(imagePainter, QRectF(image.rect()), d, item.colour);
-  }
-  discSprites_.push_back({item.colour, d.outline, d.outlinePixels, item.rect.size(), format, std::move(image)});
-  return &discSprites_.back().image;
+  // Aliased, so every pixel of the disc is exactly its fill or its outline colour, as designed.
+  painter.setPen(QPen(toQColor(d.outline), d.outlinePixels));
+  painter.setBrush(toQColor(discs_[disc].colour));
+  const QRect& rect = discs_[disc].rect;
+  painter.drawEllipse(rect.adjusted(0, 0, -d.outlinePixels, -d.outlinePixels));
 }
 
 void Form1::paintLine(QPainter& painter, const LineItem& line) {

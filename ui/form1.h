@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QFont>
-#include <QImage>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -78,23 +77,10 @@ class Form1 : public QWidget {
     QRect bounds;
   };
 
-  // A disc of one colour drawn once onto the background, then copied wherever such a disc goes: a smooth
-  // circle costs far more to draw than to copy, and the light repaints two discs 33 times a second.
-  struct DiscSprite {
-    Colour fill;
-    Colour outline;
-    int outlinePixels;
-    QSize size;
-    QImage::Format format;
-    QImage image;
-  };
-
   QRect captionRect(int label, const QString& caption) const;
   QRect captionPaintBounds(const QRect& rect, const QString& caption) const;
   void paintLabel(QPainter& painter, const LabelItem& label) const;
-  void paintDisc(QPainter& painter, int disc, bool onBackgroundOnly) const;
-  static void drawDisc(QPainter& painter, const QRectF& rect, const design::DiscDesign& design, Colour fill);
-  const QImage* discSprite(QPainter& painter, int disc) const;
+  void paintDisc(QPainter& painter, int disc) const;
   static void paintLine(QPainter& painter, const LineItem& line);
   QRect itemBounds(const design::ItemRef& item) const;
 
@@ -103,7 +89,6 @@ class Form1 : public QWidget {
   std::array<LabelItem, kLabelCount> labels_;
   std::array<DiscItem, kLabelCount> discs_;
   std::array<LineItem, design::kLineCount> lines_;
-  mutable std::vector<DiscSprite> discSprites_;
   std::vector<QWidget*> tabOrder_;  // the controls that can take the focus, by tab index
 };
 

@@ -30,11 +30,10 @@ class TwoDiscs : public QWidget {
   void paintEvent(QPaintEvent* event) override {
     QPainter painter(this);
     painter.fillRect(event->rect(), kBackground);
-    painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(kOutline, 1));
     for (int disc = 0; disc < 2; ++disc) {
       painter.setBrush((disc == 0) == firstLit_ ? kNavy : kOrange);
-      painter.drawEllipse(QRectF(discs_[disc]).adjusted(0.5, 0.5, -0.5, -0.5));
+      painter.drawEllipse(discs_[disc].adjusted(0, 0, -1, -1));
     }
   }
 
