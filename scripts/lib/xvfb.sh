@@ -1,4 +1,5 @@
-# xvfb.sh: sourced by scripts that need an X server of their own: start_xvfb starts one and exports DISPLAY.
+# xvfb.sh: sourced by scripts and tests that need an X server of their own: start_xvfb starts one and exports DISPLAY.
+# shellcheck shell=bash
 # Xvfb -displayfd is not safe when several servers start at once: a server probing a display number that another
 # has just taken unlinks that server's socket on its way to the next number. A fixed number from a high range,
 # claimed through the server's lock file, leaves no such window; a number already in use is simply skipped.
@@ -7,12 +8,15 @@
 
 xvfb_pid=""
 
-# start_xvfb LOG_FILE: starts Xvfb on a free display (800x600, 24 bit) and waits until it accepts clients.
+# start_xvfb LOG_FILE [GEOMETRY]: starts Xvfb on a free display with a screen of GEOMETRY (800x600x24 unless
+# given) and waits until it accepts clients. xvfb_pid is the server itself, for the caller to kill on exit.
 start_xvfb() {
-  local log=$1 display
+  local log=$1 geometry=${2:-800x600x24} display
+  # Without xdpyinfo every attempt would wait out its full timeout before failing.
+  command -v xdpyinfo >/dev/null || { echo "xdpyinfo is missing (scripts/install-deps installs it)" >&2; return 1; }
   for _ in $(seq 20); do
     display=$((200 + RANDOM % 700))
-    Xvfb ":$display" -screen 0 800x600x24 -nolisten tcp -noreset 2>"$log" &
+    Xvfb ":$display" -screen 0 "$geometry" -nolisten tcp -noreset 2>"$log" &
     xvfb_pid=$!
     for _ in $(seq 100); do
       kill -0 "$xvfb_pid" 2>/dev/null || break

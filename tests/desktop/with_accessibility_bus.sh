@@ -8,8 +8,10 @@ if [ -z "${LOTTO_ACCESSIBILITY_BUS:-}" ]; then
   exec dbus-run-session -- "$0" "$@"
 fi
 
+# shellcheck source=scripts/lib/xvfb.sh
+source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
 work=$(mktemp -d)
-xvfb_pid="" bus_pid=""
+bus_pid=""
 cleanup() {
   for pid in "$bus_pid" "$xvfb_pid"; do
     if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
@@ -19,18 +21,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec {display_fd}>"$work/display"
-Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp 2>"$work/xvfb.log" &
-xvfb_pid=$!
-exec {display_fd}>&-
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.05
-done
-[ -s "$work/display" ] || { echo "Xvfb did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+start_xvfb "$work/xvfb.log" 1280x1024x24 || exit 1
 export QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/bus.log" 2>&1 &
 bus_pid=$!

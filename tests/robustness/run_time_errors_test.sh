@@ -4,12 +4,13 @@
 # usage: run_time_errors_test.sh LOTTO
 set -uo pipefail
 lotto=$1
-for tool in Xvfb xdotool gdb; do
+for tool in Xvfb xdpyinfo xdotool gdb; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps installs it)" >&2; exit 1; }
 done
 
+# shellcheck source=scripts/lib/xvfb.sh
+source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
 work=$(mktemp -d)
-xvfb_pid=""
 gdb_pid=""
 cleanup() {
   [ -n "$gdb_pid" ] && kill "$gdb_pid" 2>/dev/null
@@ -19,16 +20,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display itself and writes its number once it accepts clients.
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  sleep 0.1
-done
-[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+start_xvfb "$work/xvfb.log" || { echo "FAIL: no X server" >&2; exit 1; }
 # LeakSanitizer stops the world with ptrace, which gdb already holds; leaks are checked in the other tests.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 

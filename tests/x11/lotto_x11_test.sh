@@ -8,7 +8,8 @@ for tool in Xvfb xdpyinfo xdotool xprop xwininfo import convert compare; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps installs it)" >&2; exit 1; }
 done
 
-source "$(dirname "$0")/xvfb.sh"
+# shellcheck source=scripts/lib/xvfb.sh
+source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
 work=$(mktemp -d)
 lotto_pid=""
 cleanup() {
