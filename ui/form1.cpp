@@ -77,9 +77,7 @@ Form1::Form1(QWidget* parent)
   const QColor controlText = palette().color(QPalette::ButtonText);
   for (int i = 0; i < kLabelCount; ++i) {
     const design::LabelDesign& label = d.label1[i];
-    labels_[i].caption = QString::fromUtf16(label.caption);
-    labels_[i].rect = captionRect(i, labels_[i].caption);
-    labels_[i].paintBounds = captionPaintBounds(labels_[i].rect, labels_[i].caption);
+    layOutCaption(labels_[i], i, QString::fromUtf16(label.caption));
     labels_[i].textColour = label.usesDefaultTextColour ? controlText : toQColor(label.textColour);
     discs_[i].colour = d.shape1[i].fill;
     discs_[i].rect = toPixelRect(d.shape1[i].rect);
@@ -132,15 +130,22 @@ QRect Form1::captionPaintBounds(const QRect& rect, const QString& caption) const
   return rect.united(ink).adjusted(-1, -1, 1, 1);
 }
 
+void Form1::layOutCaption(LabelItem& label, int index, const QString& caption) {
+  label.caption = caption;
+  label.laidOut = QStaticText(caption);
+  label.laidOut.setTextFormat(Qt::PlainText);
+  label.laidOut.prepare(QTransform(), labelFont_);
+  label.rect = captionRect(index, caption);
+  label.paintBounds = captionPaintBounds(label.rect, caption);
+}
+
 void Form1::setLabelCaption(int label, const QString& caption) {
   LabelItem& item = labels_[label];
   if (item.caption == caption) {
     return;
   }
   const QRect before = item.paintBounds;
-  item.caption = caption;
-  item.rect = captionRect(label, caption);
-  item.paintBounds = captionPaintBounds(item.rect, caption);
+  layOutCaption(item, label, caption);
   if (item.visible) {
     update(before.united(item.paintBounds));
   }
@@ -217,16 +222,47 @@ void Form1::paintEvent(QPaintEvent* event) {
 
 void Form1::paintLabel(QPainter& painter, const LabelItem& label) const {
   painter.setPen(label.textColour);
-  painter.drawText(QPoint(label.rect.left(), label.rect.top() + labelAscent_), label.caption);
+  painter.drawStaticText(label.rect.topLeft(), label.laidOut);
 }
 
 void Form1::paintDisc(QPainter& painter, int disc) const {
-  const design::DiscDesign& d = design::form1().shape1[disc];
-  // Aliased, so every pixel of the disc is exactly its fill or its outline colour, as designed.
-  painter.setPen(QPen(toQColor(d.outline), d.outlinePixels));
-  painter.setBrush(toQColor(discs_[disc].colour));
   const QRect& rect = discs_[disc].rect;
-  painter.drawEllipse(rect.adjusted(0, 0, -d.outlinePixels, -d.outlinePixels));
+  const QTransform& toDevice = painter.deviceTransform();
+  const QPointF deviceCorner = toDevice.map(QPointF(rect.topLeft()));
+  // A copy lands on exactly the pixels a drawing would only at a whole-pixel offset and a plain scale.
+  const bool copyIsExact = toDevice.type() <= QTransform::TxScale && toDevice.m11() == toDevice.m22() &&
+                           deviceCorner == deviceCorner.toPoint();
+  if (copyIsExact) {
+    painter.drawImage(rect.topLeft(), discSprite(disc, toDevice.m11()));
+  } else {
+    drawDisc(painter, rect, design::form1().shape1[disc], discs_[disc].colour);
+  }
+}
+
+// Aliased, so every pixel of the disc is exactly its fill or its outline colour, as designed.
+void Form1::drawDisc(QPainter& painter, const QRect& rect, const design::DiscDesign& design, Colour fill) {
+  painter.setPen(QPen(toQColor(design.outline), design.outlinePixels));
+  painter.setBrush(toQColor(fill));
+  painter.drawEllipse(rect.adjusted(0, 0, -design.outlinePixels, -design.outlinePixels));
+}
+
+const QImage& Form1::discSprite(int disc, qreal pixelRatio) const {
+  const Colour fill = discs_[disc].colour;
+  const QSize size = discs_[disc].rect.size();
+  for (const DiscSprite& sprite : discSprites_) {
+    if (sprite.fill == fill && sprite.size == size && sprite.pixelRatio == pixelRatio) {
+      return sprite.image;
+    }
+  }
+  QImage image(size * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(pixelRatio);
+  image.fill(Qt::transparent);
+  {
+    QPainter imagePainter(&image);
+    drawDisc(imagePainter, QRect(QPoint(0, 0), size), design::form1().shape1[disc], fill);
+  }
+  discSprites_.push_back({fill, size, pixelRatio, std::move(image)});
+  return discSprites_.back().image;
 }
 
 void Form1::paintLine(QPainter& painter, const LineItem& line) {

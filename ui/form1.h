@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QFont>
+#include <QImage>
 #include <QRect>
+#include <QStaticText>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -60,6 +62,7 @@ class Form1 : public QWidget {
  private:
   struct LabelItem {
     QString caption;
+    QStaticText laidOut;  // shaped once per caption change, not once per paint
     bool visible = true;
     QRect rect;  // follows the caption: one line in the label's font
     QRect paintBounds;
@@ -77,7 +80,19 @@ class Form1 : public QWidget {
     QRect bounds;
   };
 
+  // Discs are copied from one drawing per colour and pixel ratio: a copy costs a fraction of rasterising
+  // the circle again, and the light repaints two discs 33 times a second.
+  struct DiscSprite {
+    Colour fill;
+    QSize size;
+    qreal pixelRatio;
+    QImage image;
+  };
+
   QRect captionRect(int label, const QString& caption) const;
+  void layOutCaption(LabelItem& label, int index, const QString& caption);
+  const QImage& discSprite(int disc, qreal pixelRatio) const;
+  static void drawDisc(QPainter& painter, const QRect& rect, const design::DiscDesign& design, Colour fill);
   QRect captionPaintBounds(const QRect& rect, const QString& caption) const;
   void paintLabel(QPainter& painter, const LabelItem& label) const;
   void paintDisc(QPainter& painter, int disc) const;
@@ -89,6 +104,7 @@ class Form1 : public QWidget {
   std::array<LabelItem, kLabelCount> labels_;
   std::array<DiscItem, kLabelCount> discs_;
   std::array<LineItem, design::kLineCount> lines_;
+  mutable std::vector<DiscSprite> discSprites_;
   std::vector<QWidget*> tabOrder_;  // the controls that can take the focus, by tab index
 };
 
