@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "draw_logic.h"
+#include "games_in_progress.h"
 #include "random_source.h"
 #include "recording_board_view.h"
 
@@ -15,11 +16,7 @@ void BM_TickOnRecordingBoard(benchmark::State& state) {
   SeededRandomSource random(seed);
   DrawLogic logic(board, random);
   logic.Form_Load();
-  for (int drawn = 0; drawn < state.range(0); ++drawn) {
-    logic.Timer1_Timer();
-    logic.Command2_Click();
-    logic.Command1_Click();
-  }
+  drawBallsBeforeTiming(logic, state.range(0));
   for (auto _ : state) {
     logic.Timer1_Timer();
     benchmark::DoNotOptimize(logic.state().candidateIndex);

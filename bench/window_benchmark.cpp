@@ -10,6 +10,7 @@
 
 #include "draw_logic.h"
 #include "form1.h"
+#include "games_in_progress.h"
 #include "lotto_program.h"
 #include "program_end.h"
 #include "qt_board_view.h"
@@ -80,11 +81,7 @@ void BM_TickOnWindowWithRepaint(benchmark::State& state) {
   SeededRandomSource random(seed);
   DrawLogic logic(board, random);
   logic.Form_Load();
-  for (int drawn = 0; drawn < state.range(0); ++drawn) {
-    logic.Timer1_Timer();
-    logic.Command2_Click();
-    logic.Command1_Click();
-  }
+  drawBallsBeforeTiming(logic, state.range(0));
   form.Timer1->stop();
   PaintWatcher watcher(form);
   form.show();
