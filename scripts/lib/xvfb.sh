@@ -8,12 +8,20 @@
 
 xvfb_pid=""
 
+# require_tools TOOL...: fails with one line naming the first tool that is not installed.
+require_tools() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps installs it)" >&2; return 1; }
+  done
+}
+
 # start_xvfb LOG_FILE [GEOMETRY]: starts Xvfb on a free display with a screen of GEOMETRY (800x600x24 unless
 # given) and waits until it accepts clients. xvfb_pid is the server itself, for the caller to kill on exit.
 start_xvfb() {
   local log=$1 geometry=${2:-800x600x24} display
   # Without xdpyinfo every attempt would wait out its full timeout before failing.
-  command -v xdpyinfo >/dev/null || { echo "xdpyinfo is missing (scripts/install-deps installs it)" >&2; return 1; }
+  require_tools Xvfb xdpyinfo || return 1
   for _ in $(seq 20); do
     display=$((200 + RANDOM % 700))
     Xvfb ":$display" -screen 0 "$geometry" -nolisten tcp -noreset 2>"$log" &

@@ -4,12 +4,9 @@
 # usage: run_time_errors_test.sh LOTTO
 set -uo pipefail
 lotto=$1
-for tool in Xvfb xdpyinfo xdotool gdb; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps installs it)" >&2; exit 1; }
-done
-
 # shellcheck source=scripts/lib/xvfb.sh
 source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
+require_tools Xvfb xdpyinfo xdotool gdb || exit 1
 work=$(mktemp -d)
 gdb_pid=""
 cleanup() {

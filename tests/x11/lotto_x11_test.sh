@@ -4,12 +4,9 @@
 set -euo pipefail
 lotto=$1
 send_window_close=$2
-for tool in Xvfb xdpyinfo xdotool xprop xwininfo import convert compare; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps installs it)" >&2; exit 1; }
-done
-
 # shellcheck source=scripts/lib/xvfb.sh
 source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
+require_tools Xvfb xdpyinfo xdotool xprop xwininfo import convert compare || exit 1
 work=$(mktemp -d)
 lotto_pid=""
 cleanup() {
