@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // lotto_program.cpp: wiring the window's events to the draw procedures.
 #include "lotto_program.h"
 

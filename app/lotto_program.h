@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // lotto_program.h: the running program: the window, its board view, the draw logic and the routing of events.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main.cpp: the lottery program's entry: one window, one thread, until Bye or the window closes.
 #include <QApplication>
 #include <cstdio>

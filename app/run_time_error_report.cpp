@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // run_time_error_report.cpp: the dialog and stderr line of a run-time error.
 #include "run_time_error_report.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // run_time_error_report.h: how a run-time error is told to the user before the program ends.
 #pragma once
 

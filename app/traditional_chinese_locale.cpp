@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // traditional_chinese_locale.cpp: setting the zh-TW locale and loading Qt's zh_TW translations.
 #include "traditional_chinese_locale.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // traditional_chinese_locale.h: the program speaks zh-TW, and so do the toolkit's own dialogs.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // benchmark_main.cpp: Google Benchmark entry with a QApplication on the offscreen platform unless told otherwise.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // games_in_progress.h: brings a game to a chosen number of drawn balls before its ticks are timed.
 #pragma once
 

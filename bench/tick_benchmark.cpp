@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tick_benchmark.cpp: one tick of the rolling light on a board with no window behind it.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // window_benchmark.cpp: the rolling light on the real window with the repaint it causes, and start-up to first paint.
 #include <benchmark/benchmark.h>
 

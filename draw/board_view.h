@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // board_view.h: the window as the draw logic sees it: indexed labels, discs, buttons, the line and the timer.
 #pragma once
 

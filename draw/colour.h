@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // colour.h: colours as 0x00BBGGRR values, and the two colours a ball can have.
 #pragma once
 

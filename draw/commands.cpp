@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // commands.cpp: loading the board and the four buttons that drive a game.
 #include "draw_logic.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // draw_logic.h: the event procedures of the lottery window, written against the board view only.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // draw_state.h: the only state the draw logic keeps of its own; the board holds the rest.
 #pragma once
 

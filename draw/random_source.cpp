@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // random_source.cpp: the seeded generator and the random ball index.
 #include "random_source.h"
 

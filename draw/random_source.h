@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // random_source.h: where the roll gets its randomness, and the turn of a random value into a ball index.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // roll.cpp: the rolling light: one tick lights one ball that has not been drawn.
 #include "draw_logic.h"
 

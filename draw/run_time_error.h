@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // run_time_error.h: the one error a procedure can end with; it ends the program with a report.
 #pragma once
 

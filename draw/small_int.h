@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // small_int.h: 16-bit signed arithmetic that raises an overflow error instead of wrapping.
 #pragma once
 

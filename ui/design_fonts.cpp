@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // design_fonts.cpp: picking installed faces for the design's fonts.
 #include "design_fonts.h"
 

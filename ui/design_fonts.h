@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // design_fonts.h: the design's fonts as Qt fonts, with substitutes for faces Linux does not have.
 #pragma once
 

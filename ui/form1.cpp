@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // form1.cpp: building the lottery window from its design and painting its surface.
 #include "form1.h"
 

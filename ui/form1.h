@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // form1.h: the lottery window: real buttons and text box over one surface that paints discs, labels and lines.
 #pragma once
 

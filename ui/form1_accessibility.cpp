@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // form1_accessibility.cpp: accessible interfaces for the window and the balls and slots it paints.
 #include "form1_accessibility.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // form1_accessibility.h: the painted balls and result slots of the lottery window, told to screen readers.
 #pragma once
 

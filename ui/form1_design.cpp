@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // form1_design.cpp: the one table that holds the lottery window's design.
 #include "form1_design.h"
 

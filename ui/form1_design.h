@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // form1_design.h: the design of the lottery window as data: every position, size, colour, font and caption.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qt_board_view.cpp: board operations as property changes on the window's controls.
 #include "qt_board_view.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qt_board_view.h: the board view bound to the controls of the real lottery window.
 #pragma once
 

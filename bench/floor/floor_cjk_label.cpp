@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // floor_cjk_label.cpp: the bare window with one label in a Traditional Chinese Ming face, to price the font alone.
 #include <QApplication>
 #include <QLabel>

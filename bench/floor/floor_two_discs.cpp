@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // floor_two_discs.cpp: the bare window where two 49-pixel discs swap orange and navy every 30 ms, repainting only them.
 #include <QApplication>
 #include <QPaintEvent>

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Lotto developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # xvfb.sh: sourced by scripts and tests that need an X server of their own: start_xvfb starts one and exports DISPLAY.
 # shellcheck shell=bash
 # Xvfb -displayfd is not safe when several servers start at once: a server probing a display number that another

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // accessibility_test.cpp: what a screen reader finds in the window and hears during a game.
 #include <QAccessible>
 #include <QCoreApplication>

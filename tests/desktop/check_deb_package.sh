@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Lotto developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # check_deb_package.sh: builds the Debian package with CPack and checks what it installs and depends on.
 # Usage: check_deb_package.sh BUILD_DIR APP_ID WORK_DIR
 set -euo pipefail

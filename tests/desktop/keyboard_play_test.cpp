@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // keyboard_play_test.cpp: a whole game played with Tab and Space only, and typing that never presses a button.
 #include <QCoreApplication>
 #include <QInputMethodEvent>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // scaled_rendering_test.cpp: the window at the screen's scale factor, drawn sharp and unclipped, and its icon.
 #include <gtest/gtest.h>
 

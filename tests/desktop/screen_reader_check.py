@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Lotto developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # screen_reader_check.py: reads the running lotto window over AT-SPI, as Orca would, presses 開獎 and listens.
 # Usage (inside with_accessibility_bus.sh): screen_reader_check.py LOTTO
 import subprocess

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Lotto developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # with_accessibility_bus.sh: runs a command on its own Xvfb and D-Bus session, with the AT-SPI bus up and
 # switched on the way a screen reader leaves it, so Qt exposes and announces what the window holds.
 # Usage: with_accessibility_bus.sh COMMAND [ARGS...]

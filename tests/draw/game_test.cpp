@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // game_test.cpp: the draw procedures on a recording board: a whole game, the roll's exclusion, clear, bad states.
 #include <gtest/gtest.h>
 

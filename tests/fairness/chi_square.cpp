@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // chi_square.cpp: the incomplete gamma by its power series below a + 1 and its continued fraction above.
 #include "chi_square.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // chi_square.h: Pearson's chi-square test and the regularized incomplete gamma function behind its p-value.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // chi_square_test.cpp: the chi-square p-value against closed forms, printed tables and high-precision values.
 #include "chi_square.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // fairness_test.cpp: every number has the same chance: the ball index, the generator, whole games, and a cheat caught.
 #include <gtest/gtest.h>
 

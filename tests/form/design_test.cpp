@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // design_test.cpp: the window as drawn, measured in pixels against its design.
 #include <QFontInfo>
 #include <QFontMetrics>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // errors_test.cpp: run-time errors end the program with a report, and the toolkit speaks zh-TW.
 #include <QAbstractButton>
 #include <QLocale>

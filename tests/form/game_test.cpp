@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // game_test.cpp: games played on the real window through mouse clicks, with ticks delivered by its timer.
 #include <QSet>
 #include <QWindow>

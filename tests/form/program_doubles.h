@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // program_doubles.h: a run-time error report and a program end that record what they were given.
 #pragma once
 

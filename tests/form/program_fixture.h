@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // program_fixture.h: the real program on the offscreen platform, with scripted randomness, driven tick by tick.
 #pragma once
 

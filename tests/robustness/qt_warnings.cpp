@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qt_warnings.cpp: a message handler that keeps Qt's warnings for the test instead of printing them.
 #include "qt_warnings.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qt_warnings.h: turns every Qt warning, critical or fatal message into something a test can fail on.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // random_events_test.cpp: thousands of random clicks, ticks, keys, typing and pastes on the real window, each checked.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Lotto developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # run_time_errors_test.sh: forces each kind of run-time error inside the real, unmodified lotto under gdb on its own
 # Xvfb, and checks the zh-TW report (dialog and stderr line) and a non-zero exit status.
 # usage: run_time_errors_test.sh LOTTO

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // soak_test.cpp: a million ticks on the real window, each repainted, and the memory the program holds afterwards.
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // qt_test_main.cpp: GoogleTest entry for widget tests: a QApplication on the offscreen platform unless told otherwise.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // recording_board_view.h: a board view with no window behind it, holding the board as plain data for tests.
 #pragma once
 

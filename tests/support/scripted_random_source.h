@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // scripted_random_source.h: a random source that plays back a fixed list of values, then a fixed seed.
 #pragma once
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Lotto developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # lotto_x11_test.sh: the real lotto on its own Xvfb: title, size and colours on screen, a draw, Next, Bye and closing.
 # usage: lotto_x11_test.sh LOTTO SEND_WINDOW_CLOSE
 set -euo pipefail

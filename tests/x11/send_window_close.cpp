@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // send_window_close.cpp: asks an X window to close the way a window manager's close box does (WM_DELETE_WINDOW).
 #include <X11/Xlib.h>
 
