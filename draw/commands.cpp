@@ -31,9 +31,9 @@ void DrawLogic::Command1_Click() {
 
 void DrawLogic::Command2_Click() {
   board_.setTimerEnabled(false);
-  // A click that beats the first tick after Next would take the ball just drawn a second
-  // time; light a ball still on the board first, exactly as a tick would.
-  if (isDrawn(state_.candidateIndex)) {
+  // A click that beats the first tick since the board last changed would take a ball chosen
+  // before the press; light one of the balls now on the board first, exactly as a tick would.
+  if (!state_.candidateRolled) {
     Timer1_Timer();
   }
   const SmallInt slot = add16(kFirstSlotLabel, state_.drawnCount);
@@ -41,6 +41,7 @@ void DrawLogic::Command2_Click() {
   board_.setDiscVisible(state_.candidateIndex, false);
   board_.setLabelVisible(state_.candidateIndex, false);
   state_.drawnCount = add16(state_.drawnCount, 1);
+  state_.candidateRolled = false;
   board_.setButtonEnabled(Button::Command1, true);
   board_.setButtonEnabled(Button::Command3, true);
   if (state_.drawnCount == kDrawsPerGame) {
@@ -65,6 +66,7 @@ void DrawLogic::Command3_Click() {
     board_.setLabelText(add16(kFirstSlotLabel, k), texts::kSlotHeadings[k]);
   }
   state_.drawnCount = 0;
+  state_.candidateRolled = false;
   board_.setButtonEnabled(Button::Command2, true);
   board_.setButtonEnabled(Button::Command3, false);
   board_.setButtonEnabled(Button::Command1, false);

@@ -17,7 +17,7 @@ class RandomSource {
   virtual float next() = 0;
 };
 
-// Mersenne Twister seeded once from the operating system's entropy with eight words,
+// Mersenne Twister seeded once with eight words from std::random_device (see FAIRNESS.md for their source),
 // so that no two runs share a sequence and no single 32-bit seed limits the games possible.
 class SeededRandomSource : public RandomSource {
  public:

@@ -10,6 +10,7 @@ void DrawLogic::Timer1_Timer() {
     board_.setDiscColour(ball, kBallAtRest);  // drawn balls too; they stay hidden
   }
   rollCandidate();
+  state_.candidateRolled = true;
   board_.setDiscColour(state_.candidateIndex, kBallLit);
 }
 

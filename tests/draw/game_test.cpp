@@ -95,13 +95,6 @@ TEST_F(DrawLogicTest, AWholeGameDrawsSevenDistinctNumbersAndFollowsTheStateTable
   EXPECT_TRUE(board.instruction == texts::kPressClear);
 }
 
-TEST_F(DrawLogicTest, ADrawBeforeAnyTickTakesTheFirstBall) {
-  logic.Command2_Click();
-  EXPECT_TRUE(slot(0) == u"1");
-  EXPECT_FALSE(ballOnBoard(0));
-  expectState(true, false, true, false, texts::kNextThenDraw);
-}
-
 TEST_F(DrawLogicTest, NextTwiceLeavesTheSameStateAsOnce) {
   random.playBalls({9});
   logic.Timer1_Timer();
@@ -192,17 +185,34 @@ TEST_F(DrawLogicTest, TwoTicksInARowMayLightTheSameBall) {
   EXPECT_EQ(navyCount(), 1);
 }
 
-TEST_F(DrawLogicTest, ADrawThatBeatsTheFirstTickAfterNextTakesABallStillOnTheBoard) {
+// A click that beats the first tick since the board last changed (at start, after a draw and Next,
+// after 清除) rolls over the balls on the board first, exactly as a tick would.
+TEST_F(DrawLogicTest, ADrawThatBeatsTheFirstTickTakesABallRolledOverTheBoardAsItIs) {
   random.playBalls({25});
-  logic.Timer1_Timer();
-  logic.Command2_Click();  // takes "26"
-  logic.Command1_Click();  // the roll restarts, but no tick has come yet
+  logic.Command2_Click();  // at start: not ball 0, which no roll chose
+  EXPECT_TRUE(slot(0) == u"26");
+  EXPECT_FALSE(ballOnBoard(25));
+  expectState(true, false, true, false, texts::kNextThenDraw);
+
+  logic.Command1_Click();
   random.playBalls({25, 8});
   logic.Command2_Click();
-  EXPECT_TRUE(slot(0) == u"26");
   EXPECT_TRUE(slot(1) == u"9") << "the draw rolled past the drawn 26 and took 9";
   EXPECT_FALSE(ballOnBoard(8));
-  EXPECT_EQ(logic.state().drawnCount, 2);
+
+  logic.Command1_Click();
+  random.playBalls({30});
+  logic.Timer1_Timer();
+  logic.Command1_Click();  // Next again changes no ball: the lit 31 is still the one to take
+  logic.Command2_Click();
+  EXPECT_TRUE(slot(2) == u"31");
+
+  logic.Command3_Click();  // a new game: 31, the last ball taken, is back on the board
+  random.playBalls({4});
+  logic.Command2_Click();
+  EXPECT_TRUE(slot(0) == u"5") << "not the last game's 31";
+  EXPECT_EQ(random.remaining(), 0u);
+  EXPECT_EQ(logic.state().drawnCount, 1);
 }
 
 TEST_F(DrawLogicTest, ByeEndsTheProgramAndTouchesNothingElse) {

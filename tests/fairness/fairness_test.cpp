@@ -5,14 +5,15 @@
 
 #include <algorithm>
 #include <array>
+#include <boost/math/distributions/chi_squared.hpp>
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "chi_square.h"
 #include "draw_logic.h"
 #include "random_source.h"
 #include "recording_board_view.h"
@@ -20,8 +21,6 @@
 namespace lotto {
 namespace {
 
-using testing::ChiSquareResult;
-using testing::chiSquareUniform;
 using testing::RecordingBoardView;
 
 constexpr double kFairP = 0.001;     // a fair draw fails this once in a thousand tests
@@ -40,6 +39,27 @@ std::unique_ptr<SeededRandomSource> fixedSource(std::uint32_t variant) {
   words.back() += variant;
   std::seed_seq seed(words.begin(), words.end());
   return std::make_unique<SeededRandomSource>(seed);
+}
+
+struct ChiSquareResult {
+  double statistic = 0;
+  int degreesOfFreedom = 0;
+  double p = 1;
+};
+
+// Pearson's statistic for equal chances in every cell, times `scale` where the cells are not independent.
+ChiSquareResult chiSquareUniform(const std::vector<long long>& counts, double scale = 1) {
+  const double expected =
+      static_cast<double>(std::accumulate(counts.begin(), counts.end(), 0LL)) / static_cast<double>(counts.size());
+  ChiSquareResult result;
+  for (long long count : counts) {
+    result.statistic += (static_cast<double>(count) - expected) * (static_cast<double>(count) - expected) / expected;
+  }
+  result.statistic *= scale;
+  result.degreesOfFreedom = static_cast<int>(counts.size()) - 1;
+  const boost::math::chi_squared_distribution<double> chiSquare(result.degreesOfFreedom);
+  result.p = boost::math::cdf(boost::math::complement(chiSquare, result.statistic));
+  return result;
 }
 
 void report(const char* name, const ChiSquareResult& r) {
@@ -146,37 +166,48 @@ struct GameTally {
   std::vector<long long> allNumbers = std::vector<long long>(kBallCount);
   std::vector<long long> firstBySecond = std::vector<long long>(kBallCount * (kBallCount - 1));
   std::vector<long long> firstByNextFirst = std::vector<long long>(kBallCount * kBallCount);
+  std::vector<long long> specialByNextFirst = std::vector<long long>(kBallCount * kBallCount);
   long long duplicates = 0;
   long long outOfRange = 0;
   std::string illegalClick;
 };
 
-void click(RecordingBoardView& board, Button button, void (DrawLogic::*command)(), DrawLogic& logic, GameTally& tally) {
+struct Program {
+  explicit Program(RandomSource& random) : logic(board, random) { logic.Form_Load(); }
+  RecordingBoardView board;
+  DrawLogic logic;
+};
+
+void click(Program& program, Button button, void (DrawLogic::*command)(), GameTally& tally) {
   // A disabled button delivers no click; a game that needs one has gone wrong.
-  if (!board.enabled(button)) {
+  if (!program.board.enabled(button)) {
     if (tally.illegalClick.empty()) tally.illegalClick = "button " + std::to_string(static_cast<int>(button));
     return;
   }
-  (logic.*command)();
+  (program.logic.*command)();
 }
 
-// Plays whole games through the real draw procedures: Next, ticks until the player presses, 開獎,
-// seven times, then 清除. Ticks arrive only while the timer runs, as the window guarantees.
-GameTally playGames(RandomSource& random, Player& player, int games) {
-  RecordingBoardView board;
-  DrawLogic logic(board, random);
-  logic.Form_Load();
+enum class NewGame { Clear, Restart };  // 清除, or a freshly started program
+
+// Plays whole games through the real draw procedures: ticks until the player presses, 開獎, Next,
+// ..., seven draws, then 清除 or a new program. Ticks arrive only while the timer runs, as the window
+// guarantees; a player may press before the first one.
+GameTally playGames(RandomSource& random, Player& player, int games, NewGame newGame = NewGame::Clear) {
+  auto program = std::make_unique<Program>(random);
   GameTally tally;
   int previousFirst = -1;
+  int previousSpecial = -1;
   for (int game = 0; game < games; ++game) {
+    if (game > 0 && newGame == NewGame::Restart) program = std::make_unique<Program>(random);
+    if (game > 0 && newGame == NewGame::Clear) click(*program, Button::Command3, &DrawLogic::Command3_Click, tally);
+    const RecordingBoardView& board = program->board;
     std::array<int, kSlotCount> numbers{};
     for (int draw = 0; draw < kSlotCount; ++draw) {
-      if (draw > 0) click(board, Button::Command1, &DrawLogic::Command1_Click, logic, tally);
-      for (int ticks = 1;; ++ticks) {
-        if (board.timerEnabled) logic.Timer1_Timer();
-        if (player.pressesAfter(ticks, board)) break;
+      if (draw > 0) click(*program, Button::Command1, &DrawLogic::Command1_Click, tally);
+      for (int ticks = 0; !player.pressesAfter(ticks, board); ++ticks) {
+        if (board.timerEnabled) program->logic.Timer1_Timer();
       }
-      click(board, Button::Command2, &DrawLogic::Command2_Click, logic, tally);
+      click(*program, Button::Command2, &DrawLogic::Command2_Click, tally);
     }
     std::array<bool, kBallCount + 1> seen{};
     for (int k = 0; k < kSlotCount; ++k) {
@@ -202,8 +233,11 @@ GameTally playGames(RandomSource& random, Player& player, int games) {
       ++tally.firstBySecond[first * (kBallCount - 1) + (second < first ? second : second - 1)];
     }
     if (previousFirst >= 0 && first >= 0) ++tally.firstByNextFirst[previousFirst * kBallCount + first];
+    // A draw that took a ball left over from before the press would show here: the last game's
+    // special number was the ball lit last.
+    if (previousSpecial >= 0 && first >= 0) ++tally.specialByNextFirst[previousSpecial * kBallCount + first];
     previousFirst = first;
-    click(board, Button::Command3, &DrawLogic::Command3_Click, logic, tally);
+    previousSpecial = numbers[kSlotCount - 1] - 1;
   }
   return tally;
 }
@@ -222,18 +256,23 @@ TallyVerdict judge(const GameTally& tally) {
   for (int k = 0; k < kSlotCount; ++k) {
     verdict.tests.emplace_back("slot " + std::to_string(k + 1), chiSquareUniform(tally.perSlot[k]));
   }
-  verdict.tests.emplace_back("all drawn numbers", chiSquareUniform(tally.allNumbers));
+  // A game's seven numbers are drawn without replacement, so their counts go together: each has
+  // variance p(1-p) with p = 1/6 and the 42 sum to 7. Pearson's sum is then 35/41 of a chi-square
+  // with 41 degrees of freedom, not one.
+  verdict.tests.emplace_back("all drawn numbers", chiSquareUniform(tally.allNumbers, 41.0 / 35.0));
   verdict.tests.emplace_back("slot 1 x slot 2 (42x41)", chiSquareUniform(tally.firstBySecond));
   verdict.tests.emplace_back("slot 1, game to game (42x42)", chiSquareUniform(tally.firstByNextFirst));
+  verdict.tests.emplace_back("special x next slot 1 (42x42)", chiSquareUniform(tally.specialByNextFirst));
   for (const auto& [name, result] : verdict.tests) report(name.c_str(), result);
   return verdict;
 }
 
-void expectFairGames(Player& player, std::uint32_t variant, const std::string& playerSeed) {
+void expectFairGames(Player& player, std::uint32_t variant, const std::string& playerSeed,
+                     NewGame newGame = NewGame::Clear) {
   SCOPED_TRACE("generator seed " + seedText(kGeneratorSeed, SeededRandomSource::kSeedWords) + " + " +
                std::to_string(variant) + " in the last word; " + playerSeed);
   auto random = fixedSource(variant);
-  const GameTally tally = playGames(*random, player, kGames);
+  const GameTally tally = playGames(*random, player, kGames, newGame);
   EXPECT_EQ(tally.illegalClick, "") << "the games needed a click on a disabled button";
   EXPECT_EQ(tally.duplicates, 0);
   EXPECT_EQ(tally.outOfRange, 0);
@@ -248,8 +287,19 @@ TEST(WholeGames, AreFairWhenThePlayerWaitsARandomNumberOfTicks) {
 }
 
 TEST(WholeGames, AreFairWhenThePlayerAlwaysWaitsTheSameNumberOfTicks) {
-  SteadyPlayer player(1);  // the fewest ticks: the light has moved once since the timer restarted
+  SteadyPlayer player(1);  // the light has moved once since the timer restarted
   expectFairGames(player, 2, "one tick before every press");
+}
+
+// A script's clicks can beat the first tick after Next, after 清除 and at start.
+TEST(WholeGames, AreFairWhenThePlayerPressesBeforeTheFirstTickAfterNextAndClear) {
+  SteadyPlayer player(0);
+  expectFairGames(player, 4, "no tick before any press, 清除 between games");
+}
+
+TEST(WholeGames, AreFairWhenThePlayerPressesBeforeTheFirstTickOfAFreshProgram) {
+  SteadyPlayer player(0);
+  expectFairGames(player, 5, "no tick before any press, a new program for every game", NewGame::Restart);
 }
 
 TEST(WholeGames, RejectAMachineThatPressesWhenItsFavouriteBallIsLit) {

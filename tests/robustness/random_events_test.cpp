@@ -173,6 +173,21 @@ int visibleLitBall(Form1& form) {
   return lit;
 }
 
+// The program's random source, watched: the last value it gave and how many values in all.
+class WatchedRandomSource : public RandomSource {
+ public:
+  explicit WatchedRandomSource(std::seed_seq& seed) : source_(seed) {}
+  float next() override {
+    ++values;
+    return last = source_.next();
+  }
+  float last = 0;
+  long long values = 0;
+
+ private:
+  SeededRandomSource source_;
+};
+
 // What a run went through, so a mix that stops reaching whole games or painting shows.
 struct Coverage {
   long long events = 0;
@@ -218,7 +233,8 @@ class RandomEventRun {
     report_ = std::make_unique<CapturingRunTimeErrorReport>();
     end_ = std::make_unique<RecordingProgramEnd>();
     std::seed_seq seed{seed_, static_cast<unsigned>(programsStarted_)};
-    random_ = std::make_unique<SeededRandomSource>(seed);
+    random_ = std::make_unique<WatchedRandomSource>(seed);
+    valuesAtBoardChange_ = 0;
     program_ = std::make_unique<LottoProgram>(*random_, *report_, *end_);
     Form1& form = program_->form();
     QPushButton* buttons[] = {form.Command1, form.Command2, form.Command3, form.Command4};
@@ -238,7 +254,6 @@ class RandomEventRun {
   std::optional<std::string> apply(const Event& event) {
     Form1& form = program_->form();
     if (!exposed_) return "the window was never shown";
-    const int litBefore = visibleLitBall(form);
     const std::array<bool, 4> enabledBefore = {form.Command1->isEnabled(), form.Command2->isEnabled(),
                                                form.Command3->isEnabled(), form.Command4->isEnabled()};
     clicked_.clear();
@@ -284,7 +299,8 @@ class RandomEventRun {
     if (button == 4) return byeEndsTheRun();
     if (program_->ended()) return "the program ended without Bye";
     if (button != 0) advanceModel(button);
-    if (auto fault = checkBoard(litBefore, button == 2)) return fault;
+    if (auto fault = checkBoard(button == 2)) return fault;
+    if (button == 2 || button == 3) valuesAtBoardChange_ = random_->values;
     if (auto fault = checkControls()) return fault;
     if (ticked) {
       const int lit = visibleLitBall(form);
@@ -326,7 +342,7 @@ class RandomEventRun {
     return std::nullopt;
   }
 
-  std::optional<std::string> checkBoard(int litBefore, bool drew) {
+  std::optional<std::string> checkBoard(bool drew) {
     Form1& form = program_->form();
     const DrawState state = program_->logic().state();
     if (state.drawnCount < 0 || state.drawnCount > kSlotCount) return "drawnCount " + std::to_string(state.drawnCount);
@@ -360,9 +376,13 @@ class RandomEventRun {
     for (int disc = kFirstSlotLabel; disc < kLabelCount; ++disc) {
       if (!form.discVisible(disc) || form.discColour(disc) != kBallAtRest) return "a slot disc changed";
     }
-    if (drew && litBefore >= 0 &&
-        form.labelCaption(kFirstSlotLabel + state.drawnCount - 1) != QString::number(litBefore + 1)) {
-      return "開獎 did not take the lit ball " + std::to_string(litBefore + 1);
+    // 開獎 takes the ball of the last roll, made since the board last changed (start, a draw, 清除).
+    const QString taken = drew ? form.labelCaption(kFirstSlotLabel + state.drawnCount - 1) : QString();
+    if (drew && random_->values == valuesAtBoardChange_) {
+      return "開獎 took " + taken.toStdString() + " with no roll since the board last changed";
+    }
+    if (drew && taken != QString::number(randomBallIndex(random_->last) + 1)) {
+      return "開獎 took " + taken.toStdString() + ", not the ball of the last roll";
     }
     return std::nullopt;
   }
@@ -388,7 +408,8 @@ class RandomEventRun {
   PaintCounter paintCounter_;
   std::unique_ptr<CapturingRunTimeErrorReport> report_;
   std::unique_ptr<RecordingProgramEnd> end_;
-  std::unique_ptr<SeededRandomSource> random_;
+  std::unique_ptr<WatchedRandomSource> random_;
+  long long valuesAtBoardChange_ = 0;
   std::unique_ptr<LottoProgram> program_;
   GameModel model_;
   std::vector<int> clicked_;
