@@ -264,6 +264,8 @@ void announceLabelCaption(Form1& form, int label) {
 }
 
 void announceItemOnBoard(Form1& form, int item, bool onBoard) {
+  // Qt's AT-SPI bridge sends show and hide as the `showing` state change; the state change event carries
+  // `invisible` to the bridges that forward it (Qt 6.4's AT-SPI bridge drops it; its state set says it).
   QAccessibleEvent shown(&form, onBoard ? QAccessible::ObjectShow : QAccessible::ObjectHide);
   shown.setChild(item);
   QAccessible::updateAccessibility(&shown);
