@@ -8,6 +8,7 @@
 import datetime
 import os
 import re
+import shutil
 import signal
 import subprocess
 import sys
@@ -68,7 +69,8 @@ def spoken(log_path):
 work = tempfile.mkdtemp(prefix="lotto-orca-")
 home = os.path.join(work, "home")
 os.makedirs(home)
-env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
+# Orca in English, whatever the machine's language, so its role names read as this script expects.
+env = dict(os.environ, LC_ALL="C.UTF-8", LANGUAGE="", HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
            XDG_DATA_HOME=os.path.join(home, ".local", "share"), XDG_CACHE_HOME=os.path.join(home, ".cache"))
 log_path = os.path.join(work, "orca.log")
 with open(os.path.join(work, "orca.out"), "w") as orca_out:
@@ -159,5 +161,5 @@ check(len(notifications) == 7, f"seven numbers announced in the game: {len(notif
 if failures:
     print(f"Orca's log: {log_path}")
 else:
-    subprocess.run(["rm", "-rf", work])
+    shutil.rmtree(work)
 sys.exit(1 if failures else 0)
