@@ -127,6 +127,12 @@ try:
         filled = wait_for(lambda: not slots[k].get_name().endswith("未開出") and slots[k].get_name(), 5)
         check(bool(filled), f"draw {k + 1} filled its slot: {slots[k].get_name()}")
         drawn.append(filled)
+    clear = buttons["清除"]
+    if not has_state(clear, Atspi.StateType.FOCUSED):
+        step("focus to 清除")
+        Atspi.Component.grab_focus(clear)
+        wait_for(lambda: has_state(clear, Atspi.StateType.FOCUSED), 5)
+    press("清除")
     time.sleep(SETTLE)
     presses.append((datetime.datetime.now().time(), "end"))
 finally:
