@@ -17,9 +17,11 @@ struct Substitutes {
   const char* candidates[3];
 };
 
-// A Traditional Chinese Ming face for the Big5 serif, a common sans face for the ANSI sans.
+// A Traditional Chinese Ming face for the Big5 serif, a common sans face for the ANSI sans. Only the UMing
+// faces: the design's number positions are drawn around their metrics, and other Ming faces push two-digit
+// numbers across their discs' rims.
 constexpr Substitutes kSubstitutes[] = {
-    {u"新細明體", {"AR PL UMing TW", "Noto Serif CJK TC", "AR PL UMing HK"}},
+    {u"新細明體", {"AR PL UMing TW", "AR PL UMing TW MBE", "AR PL UMing HK"}},
     {u"MS Sans Serif", {"DejaVu Sans", "Liberation Sans", "Noto Sans"}},
 };
 

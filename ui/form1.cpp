@@ -159,6 +159,9 @@ void Form1::setLabelVisible(int label, bool visible) {
   if (item.visible != visible) {
     item.visible = visible;
     update(item.paintBounds);
+    if (discs_[label].visible) {
+      announceItemOnBoard(*this, label, visible);  // a ball is on the board while its disc and number show
+    }
   }
 }
 
@@ -177,6 +180,9 @@ void Form1::setDiscVisible(int disc, bool visible) {
   if (item.visible != visible) {
     item.visible = visible;
     update(item.rect);
+    if (labels_[disc].visible) {
+      announceItemOnBoard(*this, disc, visible);
+    }
   }
 }
 

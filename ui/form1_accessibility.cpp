@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QWindow>
 #include <array>
 
@@ -97,7 +98,41 @@ class PaintedItemAccessible : public QAccessibleInterface {
   int label_;
 };
 
-// The window: the painted items first, in reading order, then its real widgets.
+// The number just drawn, told as a notification: screen readers speak a notification that starts showing
+// wherever the focus is, whereas a slot's new name is spoken only if the slot has the focus, which it never has.
+class DrawNotificationAccessible : public QAccessibleInterface {
+ public:
+  explicit DrawNotificationAccessible(Form1* form) : form_(form) {}
+
+  bool isValid() const override { return !form_.isNull(); }
+  QObject* object() const override { return nullptr; }
+  QWindow* window() const override { return form_ ? form_->window()->windowHandle() : nullptr; }
+
+  QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(form_); }
+  QAccessibleInterface* child(int) const override { return nullptr; }
+  int childCount() const override { return 0; }
+  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+
+  QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? message_ : QString(); }
+  void setText(QAccessible::Text, const QString&) override {}
+  QRect rect() const override { return {}; }
+  QAccessible::Role role() const override { return QAccessible::Notification; }
+  QAccessible::State state() const override {
+    QAccessible::State s;
+    s.readOnly = true;
+    s.invisible = message_.isEmpty();
+    return s;
+  }
+
+  void setMessage(const QString& message) { message_ = message; }
+
+ private:
+  QPointer<Form1> form_;
+  QString message_;  // empty while no number of this game has been drawn
+};
+
+// The window: the painted items first, in reading order, then the draw notification, then its real widgets.
 class Form1Accessible : public QAccessibleWidget {
  public:
   explicit Form1Accessible(Form1* form) : QAccessibleWidget(form, QAccessible::Window) {}
@@ -108,16 +143,22 @@ class Form1Accessible : public QAccessibleWidget {
         QAccessible::deleteAccessibleInterface(id);
       }
     }
+    if (notificationId_ != 0) {
+      QAccessible::deleteAccessibleInterface(notificationId_);
+    }
   }
 
-  int childCount() const override { return kLabelCount + QAccessibleWidget::childCount(); }
+  int childCount() const override { return kFirstWidgetChild + QAccessibleWidget::childCount(); }
 
   QAccessibleInterface* child(int index) const override {
     if (index < 0) {
       return nullptr;
     }
-    if (index >= kLabelCount) {
-      return QAccessibleWidget::child(index - kLabelCount);
+    if (index >= kFirstWidgetChild) {
+      return QAccessibleWidget::child(index - kFirstWidgetChild);
+    }
+    if (index == kDrawNotificationChild) {
+      return notification();
     }
     QAccessible::Id& id = itemIds_[index];
     if (id == 0) {
@@ -130,8 +171,18 @@ class Form1Accessible : public QAccessibleWidget {
     if (const auto* item = dynamic_cast<const PaintedItemAccessible*>(child)) {
       return item->form() == form() ? item->label() : -1;
     }
+    if (child != nullptr && child == notification()) {
+      return kDrawNotificationChild;
+    }
     const int widgetIndex = QAccessibleWidget::indexOfChild(child);
-    return widgetIndex < 0 ? -1 : kLabelCount + widgetIndex;
+    return widgetIndex < 0 ? -1 : kFirstWidgetChild + widgetIndex;
+  }
+
+  DrawNotificationAccessible* notification() const {
+    if (notificationId_ == 0) {
+      notificationId_ = QAccessible::registerAccessibleInterface(new DrawNotificationAccessible(form()));
+    }
+    return static_cast<DrawNotificationAccessible*>(QAccessible::accessibleInterface(notificationId_));
   }
 
   // Widgets sit above the painted surface, so they are asked first; drawn balls are not there.
@@ -148,8 +199,26 @@ class Form1Accessible : public QAccessibleWidget {
  private:
   Form1* form() const { return static_cast<Form1*>(widget()); }
 
+  static constexpr int kFirstWidgetChild = kDrawNotificationChild + 1;
+
   mutable std::array<QAccessible::Id, kLabelCount> itemIds_{};
+  mutable QAccessible::Id notificationId_ = 0;
 };
+
+// Shows `message` as the draw notification, or hides it when empty.
+void showDrawNotification(Form1& form, const QString& message) {
+  auto* window = dynamic_cast<Form1Accessible*>(QAccessible::queryAccessibleInterface(&form));
+  if (window == nullptr) {
+    return;
+  }
+  window->notification()->setMessage(message);
+  QAccessibleEvent renamed(&form, QAccessible::NameChanged);
+  renamed.setChild(kDrawNotificationChild);
+  QAccessible::updateAccessibility(&renamed);
+  QAccessibleEvent shown(&form, message.isEmpty() ? QAccessible::ObjectHide : QAccessible::ObjectShow);
+  shown.setChild(kDrawNotificationChild);
+  QAccessible::updateAccessibility(&shown);
+}
 
 QAccessibleInterface* form1Factory(const QString& className, QObject* object) {
   if (object != nullptr && object->isWidgetType() && className == QLatin1String(Form1::staticMetaObject.className())) {
@@ -180,6 +249,31 @@ void announceLabelCaption(Form1& form, int label) {
   QAccessibleEvent event(&form, QAccessible::NameChanged);
   event.setChild(label);
   QAccessible::updateAccessibility(&event);
+
+  if (!isSlot(label) || !QAccessible::isActive()) {
+    return;
+  }
+  const bool filled = form.labelCaption(label) != QString::fromUtf16(design::form1().label1[label].caption);
+  if (!filled && label != kFirstSlotLabel) {
+    return;  // a clear empties every slot; the first one emptied takes the notification away
+  }
+  // Sent once the press that drew the number is over: the focus leaves the disabled 開獎 during the press,
+  // and a screen reader cuts off whatever it is saying when the focus moves.
+  const QString message = filled ? accessibleLabelName(form, label) : QString();
+  QTimer::singleShot(0, &form, [&form, message] { showDrawNotification(form, message); });
+}
+
+void announceItemOnBoard(Form1& form, int item, bool onBoard) {
+  // Qt's AT-SPI bridge sends show and hide as the `showing` state change; the state change event carries
+  // `invisible` to the bridges that forward it (Qt 6.4's AT-SPI bridge drops it; its state set says it).
+  QAccessibleEvent shown(&form, onBoard ? QAccessible::ObjectShow : QAccessible::ObjectHide);
+  shown.setChild(item);
+  QAccessible::updateAccessibility(&shown);
+  QAccessible::State changed;
+  changed.invisible = true;
+  QAccessibleStateChangeEvent state(&form, changed);
+  state.setChild(item);
+  QAccessible::updateAccessibility(&state);
 }
 
 QString accessibleLabelName(const Form1& form, int label) {

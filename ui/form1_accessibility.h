@@ -5,20 +5,27 @@
 
 #include <QString>
 
+#include "board_view.h"
+
 namespace lotto {
 
 class Form1;
 
 // The window's accessible children start with one item per number label, Label1(0..48):
-// the 42 balls, then the 7 result slots; the real widgets follow them.
+// the 42 balls, then the 7 result slots; then the draw notification; the real widgets follow.
+constexpr int kDrawNotificationChild = kLabelCount;
 // Lets assistive technology see Form1 with its painted items; safe to call more than once.
 void installForm1Accessibility();
 
 // Names the controls whose visible text does not say what they are for.
 void nameForm1Controls(Form1& form);
 
-// Tells assistive technology that Label1(label) now reads differently.
+// Tells assistive technology that Label1(label) now reads differently; a number landing in a result
+// slot is also shown as a notification, which screen readers speak wherever the focus is.
 void announceLabelCaption(Form1& form, int label);
+
+// Tells assistive technology that the ball or slot of Label1(item) came onto or left the board.
+void announceItemOnBoard(Form1& form, int item, bool onBoard);
 
 // What a screen reader says for Label1(label): "號碼 7" for a ball, "第一個號碼 7" or
 // "特別號 未開出" for a result slot.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 Lotto developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# check_deb_package.sh: builds the Debian package with CPack and checks what it installs and depends on.
+# check_deb_package.sh: builds the Debian package with CPack, checks what it installs and depends on, and lints it.
 # Usage: check_deb_package.sh BUILD_DIR APP_ID WORK_DIR
 set -euo pipefail
 build_dir=$1 app_id=$2 work_dir=$3
@@ -16,40 +16,43 @@ debs=("$work_dir"/*.deb)
 deb=${debs[0]}
 
 failures=0
+fail() {
+  echo "$1" >&2
+  failures=$((failures + 1))
+}
 contents=$(dpkg-deb --contents "$deb")
-for path in usr/bin/lotto \
+# Debian keeps games in /usr/games, with a manual page, a changelog and a copyright file.
+for path in usr/games/lotto \
   "usr/share/applications/$app_id.desktop" \
   "usr/share/metainfo/$app_id.metainfo.xml" \
-  "usr/share/icons/hicolor/scalable/apps/$app_id.svg"; do
-  if ! grep -qE " \./$path\$" <<<"$contents"; then
-    echo "missing from the package: $path" >&2
-    failures=$((failures + 1))
-  fi
+  usr/share/man/man6/lotto.6.gz \
+  usr/share/doc/lotto/changelog.gz \
+  usr/share/doc/lotto/copyright; do
+  grep -qE " \./$path\$" <<<"$contents" || fail "missing from the package: $path"
 done
-if ! grep -qE '^-rwxr-xr-x .* \./usr/bin/lotto$' <<<"$contents"; then
-  echo "usr/bin/lotto is not executable" >&2
-  failures=$((failures + 1))
-fi
+grep -qE " \./usr/share/icons/hicolor/[^/]+/apps/$app_id\.(svg|png)\$" <<<"$contents" || fail "no icon in hicolor"
+grep -qE '^-rwxr-xr-x .* \./usr/games/lotto$' <<<"$contents" || fail "usr/games/lotto is not executable"
 
 depends=$(dpkg-deb --field "$deb" Depends)
 echo "Depends: $depends"
-for needed in 'libqt6widgets6' 'fonts-arphic-uming | fonts-noto-cjk' 'libqt6svg6'; do
-  if ! grep -qF "$needed" <<<"$depends"; then
-    echo "Depends lacks: $needed" >&2
-    failures=$((failures + 1))
-  fi
+# The Ming face the design is drawn for, Qt's Chinese texts, and the Qt the program links.
+for needed in fonts-arphic-uming qt6-translations-l10n libqt6widgets6; do
+  grep -qE "(^|, )$needed( |,|\$)" <<<"$depends" || fail "Depends lacks: $needed"
 done
+grep -qF '|' <<<"$depends" && fail "Depends offers alternatives, whose fonts the design was not drawn for: $depends"
+
+# Debian's own package checker, at its strictest: no error and no warning.
+lintian_output=$(lintian -EIL +pedantic "$deb" 2>&1 | grep -v '^running with root privileges' || true)
+echo "lintian: ${lintian_output:-(nothing to report)}"
+grep -qE '^[EW]: ' <<<"$lintian_output" && fail "lintian reports errors or warnings"
 
 # The entry inside the package must be the one that validates, naming the installed program.
 extracted="$work_dir/root"
 dpkg-deb --extract "$deb" "$extracted"
-desktop-file-validate "$extracted/usr/share/applications/$app_id.desktop" || failures=$((failures + 1))
-grep -qx 'Exec=lotto' "$extracted/usr/share/applications/$app_id.desktop" || {
-  echo "the entry does not start lotto" >&2
-  failures=$((failures + 1))
-}
-grep -qx "Icon=$app_id" "$extracted/usr/share/applications/$app_id.desktop" || {
-  echo "the entry does not name the installed icon" >&2
-  failures=$((failures + 1))
-}
+desktop-file-validate "$extracted/usr/share/applications/$app_id.desktop" || fail "the packaged entry is not valid"
+exec_line=$(grep -m1 '^Exec=' "$extracted/usr/share/applications/$app_id.desktop")
+command=${exec_line#Exec=}
+command=${command%% *}
+[ -x "$extracted/usr/games/$command" ] || fail "the entry's $exec_line is not the packaged program in usr/games"
+grep -qx "Icon=$app_id" "$extracted/usr/share/applications/$app_id.desktop" || fail "the entry does not name the installed icon"
 exit $((failures > 0))

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 Lotto developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# screen_reader_check.py: reads the running lotto window over AT-SPI, as Orca would, presses 開獎 and listens.
+# screen_reader_check.py: reads the running lotto window over AT-SPI, as Orca would, plays a game and listens.
 # Usage (inside with_accessibility_bus.sh): screen_reader_check.py LOTTO
 import subprocess
 import sys
@@ -62,25 +62,58 @@ try:
     check(draw is not None and draw.get_role() == Atspi.Role.PUSH_BUTTON, "開獎 is a push button")
 
     heard = []
-    listener = Atspi.EventListener.new(lambda event: heard.append((event.type, event.source.get_name())))
-    listener.register("object:property-change:accessible-name")
+
+    def hear(event):
+        source = event.source
+        heard.append((event.type, source.get_name(), event.detail1, source.get_role()))
+
+    listener = Atspi.EventListener.new(hear)
+    for event_type in ("object:property-change:accessible-name", "object:state-changed:showing",
+                       "object:state-changed:visible"):
+        listener.register(event_type)
     pump(0.3)
     heard.clear()
     pump(0.3)
     check(heard == [], f"the rolling light says nothing: {heard}")
 
-    Atspi.Action.do_action(draw, 0)
-    pump(0.5)
-    slot_names = [name for _, name in heard if name.startswith("第一個號碼")]
-    check(len(slot_names) == 1 and not slot_names[0].endswith("未開出"),
-          f"the draw announced its slot once: {slot_names}")
-    if slot_names:
-        number = slot_names[0].split()[-1]
+    def press(button):
+        heard.clear()
+        Atspi.Action.do_action(button, 0)
+        pump(0.5)
+
+    def notifications():
+        return [name for kind, name, shown, role in heard
+                if kind == "object:state-changed:showing" and shown and role == Atspi.Role.NOTIFICATION]
+
+    def balls_showing(shown):
+        return sorted(int(name.split()[-1]) for kind, name, detail, role in heard
+                      if kind == "object:state-changed:showing" and detail == shown and name.startswith("號碼 "))
+
+    drawn = []
+    for k, slot in enumerate(["第一個號碼", "第二個號碼", "第三個號碼", "第四個號碼", "第五個號碼", "第六個號碼", "特別號"]):
+        if k > 0:
+            press(by_name["Next"])
+        press(draw)
+        slot_names = [name for kind, name, _, role in heard
+                      if kind.endswith("accessible-name") and role == Atspi.Role.LABEL and name.startswith(slot)]
+        check(len(slot_names) == 1 and not slot_names[0].endswith("未開出"),
+              f"draw {k + 1} renamed its slot once: {slot_names}")
+        if not slot_names:
+            continue
+        number = int(slot_names[0].split()[-1])
+        drawn.append(number)
+        check(notifications() == [f"{slot} {number}"], f"draw {k + 1} shows the notification {slot} {number}: {heard}")
+        check(balls_showing(0) == [number], f"ball {number} stops showing: {balls_showing(0)}")
         ball = by_name.get(f"號碼 {number}")
         states = ball.get_state_set() if ball else None
-        check(states is not None and not states.contains(Atspi.StateType.VISIBLE),
-              f"ball {number} is no longer visible")
-    check(Atspi.Text.get_text(by_name["操作提示"], 0, -1) == "NEXT開獎", "the instruction line reads NEXT開獎")
+        check(states is not None and not states.contains(Atspi.StateType.VISIBLE)
+              and not states.contains(Atspi.StateType.SHOWING), f"ball {number} is neither visible nor showing")
+        if k == 0:
+            check(Atspi.Text.get_text(by_name["操作提示"], 0, -1) == "NEXT開獎", "the instruction line reads NEXT開獎")
+
+    press(by_name["清除"])
+    check(balls_showing(1) == sorted(drawn), f"清除 brings back balls {sorted(drawn)}: {balls_showing(1)}")
+    check(notifications() == [], f"清除 announces no number: {notifications()}")
 finally:
     lotto.terminate()
     lotto.wait()

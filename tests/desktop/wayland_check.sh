@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Lotto developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# wayland_check.sh: runs lotto on a headless weston of its own: it starts, names itself, shows the board, ends cleanly.
+# Usage (inside with_accessibility_bus.sh, through which it presses Bye): wayland_check.sh LOTTO APP_ID
+set -euo pipefail
+lotto=$1 app_id=$2
+# shellcheck source=scripts/lib/xvfb.sh
+source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
+require_tools weston weston-screenshooter convert || exit 1
+
+work=$(mktemp -d)
+weston_pid="" lotto_pid=""
+failures=0
+fail() {
+  echo "FAIL: $1" >&2
+  failures=$((failures + 1))
+}
+# shellcheck disable=SC2317 # run through the trap
+cleanup() {
+  for pid in "$lotto_pid" "$weston_pid"; do
+    if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
+  done
+  wait 2>/dev/null || true
+  if [ "$failures" -eq 0 ]; then rm -rf "$work"; else echo "kept for a look: $work" >&2; fi
+}
+trap cleanup EXIT
+
+# A compositor of its own: its own runtime directory and socket, drawing into memory with the CPU renderer,
+# --debug for the screenshooter, and the protocol traffic in its log.
+export XDG_RUNTIME_DIR="$work/run"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+socket="lotto-wayland"
+weston --backend=headless-backend.so --use-pixman --width=800 --height=600 --socket="$socket" --idle-time=0 \
+  --debug --log="$work/weston.log" --logger-scopes=log,proto >"$work/weston.out" 2>&1 &
+weston_pid=$!
+for _ in $(seq 100); do
+  [ -S "$XDG_RUNTIME_DIR/$socket" ] && break
+  sleep 0.05
+done
+[ -S "$XDG_RUNTIME_DIR/$socket" ] || { fail "weston did not start: $(cat "$work/weston.out")"; exit 1; }
+
+# Only Wayland: no X server to fall back to.
+unset DISPLAY
+export WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland
+"$lotto" >"$work/lotto.out" 2>"$work/lotto.err" &
+lotto_pid=$!
+
+# The shell matches the window to its desktop entry through the app id.
+announced=""
+for _ in $(seq 100); do
+  announced=$(grep -o 'set_app_id("[^"]*")' "$work/weston.log" | head -n1 || true)
+  [ -n "$announced" ] && break
+  sleep 0.1
+done
+echo "app id: $announced"
+[ "$announced" = "set_app_id(\"$app_id\")" ] || fail "the window did not announce the app id $app_id"
+
+sleep 1
+kill -0 "$lotto_pid" 2>/dev/null || fail "lotto did not stay up"
+
+# The board as the compositor shows it: the window's cyan ground and the orange balls.
+(cd "$work" && weston-screenshooter >/dev/null 2>&1) || fail "weston-screenshooter failed"
+shots=("$work"/wayland-screenshot-*.png)
+if [ -f "${shots[0]}" ]; then
+  histogram=$(convert "${shots[0]}" -format %c histogram:info:-)
+  count() { awk -v colour="$1" '$0 ~ colour { sum += $1 } END { print sum + 0 }' <<<"$histogram"; }
+  background=$(count '\(0,192,192\)')
+  orange=$(count '\(255,128,0\)')
+  echo "pixels: background RGB(0,192,192) $background, ball orange RGB(255,128,0) $orange"
+  # The 593 x 497 window is mostly ground; 48 discs of 49 pixels are each about 1,700 orange pixels inside.
+  [ "$background" -ge 100000 ] || fail "too little of the window's background on the screen"
+  [ "$orange" -ge $((40 * 1500)) ] || fail "fewer than forty orange balls on the screen"
+else
+  fail "no screenshot"
+fi
+
+# Bye, pressed through the accessibility bus since the headless compositor has no input devices.
+/usr/bin/python3 - <<'EOF' || fail "Bye could not be pressed"
+import gi
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi
+desktop = Atspi.get_desktop(0)
+for i in range(desktop.get_child_count()):
+    app = desktop.get_child_at_index(i)
+    for j in range(app.get_child_count() if app else 0):
+        window = app.get_child_at_index(j)
+        if window and window.get_name() == "樂透程式":
+            for k in range(window.get_child_count()):
+                child = window.get_child_at_index(k)
+                if child.get_name() == "Bye" and child.get_role() == Atspi.Role.PUSH_BUTTON:
+                    Atspi.Action.do_action(child, 0)
+                    raise SystemExit(0)
+raise SystemExit(1)
+EOF
+status=0
+for _ in $(seq 100); do
+  kill -0 "$lotto_pid" 2>/dev/null || break
+  sleep 0.05
+done
+if kill -0 "$lotto_pid" 2>/dev/null; then
+  fail "lotto still runs after Bye"
+else
+  wait "$lotto_pid" || status=$?
+  lotto_pid=""
+  [ "$status" -eq 0 ] || fail "lotto ended with status $status"
+fi
+if [ -s "$work/lotto.err" ]; then
+  fail "lotto wrote on stderr:"
+  cat "$work/lotto.err" >&2
+fi
+exit $((failures > 0))
