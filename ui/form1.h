@@ -53,6 +53,10 @@ class Form1 : public QWidget {
 
   // Gives the focus to the first control in tab order that can take it.
   void focusFirstInTabOrder();
+  // After a command: the focus goes on with the game (開獎, else Next, else the instruction line), never to
+  // 清除 or Bye, where the toolkit would move it from a button that greyed itself and a second Space would
+  // wipe the game or quit.
+  void focusWhereTheGameGoesOn();
 
  signals:
   void closing();
@@ -60,6 +64,7 @@ class Form1 : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   struct LabelItem {
