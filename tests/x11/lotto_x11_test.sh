@@ -177,10 +177,14 @@ check "closing the window in mid-game ends the program with status 0" equals "$s
 start_lotto
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
 xdotool key --delay 50 space space space
-check "Space three times on 開獎 draws twice and stops" wait_until keys no_ball_lit
-check "  and cleared nothing" equals "$(cleared_discs keys)" 2
-check "  and did not quit" kill -0 "$lotto_pid"
-click "$button_x" "$bye_y"
+sleep 0.5
+running() { kill -0 "$lotto_pid" 2>/dev/null; }
+check "Space three times on 開獎 does not quit" running
+if running; then  # a screenshot of a window that is gone would hang
+  check "  it drew, pressed Next, drew again and stopped" wait_until keys no_ball_lit
+  check "  and cleared nothing: two discs are gone" equals "$(cleared_discs keys)" 2
+  click "$button_x" "$bye_y"
+fi
 await_exit
 
 # Descriptors closed and no runtime folder: the X connection must not end up on descriptor 2.
