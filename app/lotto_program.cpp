@@ -52,7 +52,9 @@ void LottoProgram::run(Procedure procedure) {
 // by itself.
 template <typename Procedure>
 void LottoProgram::command(Procedure procedure) {
+  form_.holdFocus(true);
   run(procedure);
+  form_.holdFocus(false);
   if (!ended_) {
     form_.focusWhereTheGameGoesOn();
   }

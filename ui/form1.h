@@ -57,6 +57,9 @@ class Form1 : public QWidget {
   // 清除 or Bye, where the toolkit would move it from a button that greyed itself and a second Space would
   // wipe the game or quit.
   void focusWhereTheGameGoesOn();
+  // While held, a button that greys itself keeps the focus until focusWhereTheGameGoesOn() moves it, instead
+  // of the toolkit passing it on to the next control first, which a screen reader would announce.
+  void holdFocus(bool hold) { holdingFocus_ = hold; }
 
  signals:
   void closing();
@@ -65,6 +68,7 @@ class Form1 : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  bool focusNextPrevChild(bool next) override { return holdingFocus_ || QWidget::focusNextPrevChild(next); }
 
  private:
   struct LabelItem {
@@ -113,6 +117,7 @@ class Form1 : public QWidget {
   std::array<LineItem, design::kLineCount> lines_;
   mutable std::vector<DiscSprite> discSprites_;
   std::vector<QWidget*> tabOrder_;  // the controls that can take the focus, by tab index
+  bool holdingFocus_ = false;
 };
 
 }  // namespace lotto

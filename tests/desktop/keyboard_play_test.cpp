@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // keyboard_play_test.cpp: games played by keyboard alone: the focus follows the game, and typing presses no button.
+#include <QApplication>
 #include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QSignalSpy>
@@ -92,6 +93,7 @@ TEST_F(KeyboardPlayTest, TabAndSpaceReachEveryCommandInTheDesignOrder) {
 
 // Space alone plays draw, Next, draw … and stops at the result: the focus never lands on 清除 or Bye.
 TEST_F(KeyboardPlayTest, SpaceAlonePlaysAWholeGameAndStopsAtTheResult) {
+  QSignalSpy focusMoves(qApp, &QApplication::focusChanged);
   for (int k = 0; k < kSlotCount; ++k) {
     tickLighting(20 + k);
     ASSERT_EQ(focused(), form.Command2) << "draw " << k + 1;
@@ -112,6 +114,10 @@ TEST_F(KeyboardPlayTest, SpaceAlonePlaysAWholeGameAndStopsAtTheResult) {
   EXPECT_EQ(form.Text1->text(), QStringLiteral("按清除重開     ")) << "spaces are typed after the text, not over it";
   EXPECT_TRUE(form.Command3->isEnabled());
   EXPECT_TRUE(end.statuses.empty());
+  for (const QList<QVariant>& move : focusMoves) {
+    const auto* to = move.at(1).value<QWidget*>();
+    EXPECT_TRUE(to != form.Command3 && to != form.Command4) << "not even for a moment, which a screen reader says";
+  }
 }
 
 // Presses faster than any tick: Space twice on 開獎 draws and restarts the roll, three times draws again.
