@@ -15,10 +15,10 @@ constexpr int kFailureStatus = 1;
 LottoProgram::LottoProgram(RandomSource& random, RunTimeErrorReport& report, ProgramEnd& end)
     : board_(form_, [this] { endProgram(0); }), logic_(board_, random), report_(report), end_(end) {
   QObject::connect(form_.Timer1, &QTimer::timeout, [this] { run([this] { logic_.Timer1_Timer(); }); });
-  QObject::connect(form_.Command1, &QPushButton::clicked, [this] { run([this] { logic_.Command1_Click(); }); });
-  QObject::connect(form_.Command2, &QPushButton::clicked, [this] { run([this] { logic_.Command2_Click(); }); });
-  QObject::connect(form_.Command3, &QPushButton::clicked, [this] { run([this] { logic_.Command3_Click(); }); });
-  QObject::connect(form_.Command4, &QPushButton::clicked, [this] { run([this] { logic_.Command4_Click(); }); });
+  QObject::connect(form_.Command1, &QPushButton::clicked, [this] { command([this] { logic_.Command1_Click(); }); });
+  QObject::connect(form_.Command2, &QPushButton::clicked, [this] { command([this] { logic_.Command2_Click(); }); });
+  QObject::connect(form_.Command3, &QPushButton::clicked, [this] { command([this] { logic_.Command3_Click(); }); });
+  QObject::connect(form_.Command4, &QPushButton::clicked, [this] { command([this] { logic_.Command4_Click(); }); });
   // Closing the window ends the program through the toolkit; no procedure runs on that path.
   QObject::connect(&form_, &Form1::closing, [this] { halt(); });
 }
@@ -45,6 +45,18 @@ void LottoProgram::run(Procedure procedure) {
     fail(RunTimeError(ErrorNumber::InvalidCall, error.what()));
   } catch (...) {
     fail(RunTimeError(ErrorNumber::InvalidCall, "未知的錯誤"));
+  }
+}
+
+// A button's procedure, then the focus to where the game goes on, so no key press lands on 清除 or Bye
+// by itself.
+template <typename Procedure>
+void LottoProgram::command(Procedure procedure) {
+  form_.holdFocus(true);
+  run(procedure);
+  form_.holdFocus(false);
+  if (!ended_) {
+    form_.focusWhereTheGameGoesOn();
   }
 }
 

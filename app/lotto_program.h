@@ -30,6 +30,8 @@ class LottoProgram {
  private:
   template <typename Procedure>
   void run(Procedure procedure);
+  template <typename Procedure>
+  void command(Procedure procedure);
   void halt();
   void fail(const RunTimeError& error);
   void endProgram(int status);

@@ -4,28 +4,22 @@
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
+#include "display_start.h"
 #include "lotto_program.h"
 #include "traditional_chinese_locale.h"
 
-namespace {
-
-bool isSet(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0';
-}
-
-// Without this check Qt aborts with a plugin stack trace instead of a sentence.
-bool hasDisplay() { return isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY"); }
-
-}  // namespace
-
 int main(int argc, char* argv[]) {
-  if (!hasDisplay()) {
-    std::fputs("lotto needs a graphical desktop, but neither DISPLAY nor WAYLAND_DISPLAY is set.\n", stderr);
+  lotto::openClosedStandardDescriptors();
+  const std::string noDisplay = lotto::missingDisplaySentence();
+  if (!noDisplay.empty()) {
+    std::fputs(noDisplay.c_str(), stderr);
     return EXIT_FAILURE;
   }
+  lotto::HeldToolkitStart heldStart;
   QApplication app(argc, argv);
+  heldStart.release();
   // Wayland shells find the window's icon and name through the desktop entry of this name.
   QGuiApplication::setDesktopFileName(QStringLiteral(LOTTO_APP_ID));
   lotto::TraditionalChineseLocale locale(app);

@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cmath>
+#include <exception>
+#include <utility>
 
 #include "board_view.h"
 #include "run_time_error.h"
@@ -13,11 +15,15 @@ namespace lotto {
 
 namespace {
 
-std::mt19937 engineSeededFromEntropy() {
-  std::random_device entropy;
+std::mt19937 engineSeededFromEntropy(const std::string& source) {
   std::array<std::uint32_t, SeededRandomSource::kSeedWords> words{};
-  for (auto& word : words) {
-    word = entropy();
+  try {
+    std::random_device entropy(source);
+    for (auto& word : words) {
+      word = entropy();
+    }
+  } catch (const std::exception&) {  // the library says why in English only, and names no remedy
+    throw RunTimeError(ErrorNumber::InvalidCall, "作業系統的亂數來源無法使用");
   }
   std::seed_seq seed(words.begin(), words.end());
   return std::mt19937(seed);
@@ -25,11 +31,16 @@ std::mt19937 engineSeededFromEntropy() {
 
 }  // namespace
 
-SeededRandomSource::SeededRandomSource() : engine_(engineSeededFromEntropy()) {}
+SeededRandomSource::SeededRandomSource(std::string entropySource) : entropySource_(std::move(entropySource)) {}
 
-SeededRandomSource::SeededRandomSource(std::seed_seq& seed) : engine_(seed) {}
+SeededRandomSource::SeededRandomSource(std::seed_seq& seed) : engine_(std::in_place, seed) {}
 
-float SeededRandomSource::next() { return unitFloatFromBits(static_cast<std::uint32_t>(engine_())); }
+float SeededRandomSource::next() {
+  if (!engine_) {
+    engine_ = engineSeededFromEntropy(entropySource_);
+  }
+  return unitFloatFromBits(static_cast<std::uint32_t>((*engine_)()));
+}
 
 SmallInt randomBallIndex(float r) {
   const float product = r * 42.0f;

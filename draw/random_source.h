@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <random>
+#include <string>
 
 #include "small_int.h"
 
@@ -19,17 +21,21 @@ class RandomSource {
 
 // Mersenne Twister seeded once with eight words from std::random_device (see FAIRNESS.md for their source),
 // so that no two runs share a sequence and no single 32-bit seed limits the games possible.
+// It is seeded on first use, inside a procedure, so that an entropy source that fails is a
+// run-time error with a report like any other, not an exception before the window exists.
 class SeededRandomSource : public RandomSource {
  public:
   static constexpr int kSeedWords = 8;
 
-  SeededRandomSource();
+  // `entropySource` is a std::random_device token; "default" is the library's own choice.
+  explicit SeededRandomSource(std::string entropySource = "default");
   explicit SeededRandomSource(std::seed_seq& seed);
 
   float next() override;
 
  private:
-  std::mt19937 engine_;
+  std::string entropySource_;
+  std::optional<std::mt19937> engine_;
 };
 
 // floor(r * 42) as a 16-bit ball index; a product outside 0..41 is a floating-point fault.

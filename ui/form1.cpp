@@ -4,8 +4,10 @@
 #include "form1.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
@@ -106,6 +108,9 @@ Form1::Form1(QWidget* parent)
   for (std::size_t i = 1; i < tabOrder_.size(); ++i) {
     setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
   }
+  for (QPushButton* button : {Command1, Command2, Command3, Command4}) {
+    button->installEventFilter(this);
+  }
 
   if (d.timerEnabledAtStart) {
     Timer1->start();
@@ -119,6 +124,32 @@ void Form1::focusFirstInTabOrder() {
       return;
     }
   }
+}
+
+void Form1::focusWhereTheGameGoesOn() {
+  for (QPushButton* button : {Command2, Command1}) {
+    if (button->isEnabled()) {
+      button->setFocus(Qt::OtherFocusReason);
+      return;
+    }
+  }
+  // Not a Tab reason: on those the line selects all its text, and the next stray key would replace it.
+  Text1->setFocus(Qt::OtherFocusReason);
+}
+
+// Return and Enter press the focused button as Space does: on release, and never again for the key's
+// auto-repeats. (An auto-default button would click on every repeat of a held key, and look different.)
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      QKeyEvent space(key->type(), Qt::Key_Space, key->modifiers() & ~Qt::KeypadModifier, QStringLiteral(" "),
+                      key->isAutoRepeat());
+      QCoreApplication::sendEvent(watched, &space);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 QRect Form1::captionRect(int label, const QString& caption) const {

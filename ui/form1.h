@@ -53,6 +53,13 @@ class Form1 : public QWidget {
 
   // Gives the focus to the first control in tab order that can take it.
   void focusFirstInTabOrder();
+  // After a command: the focus goes on with the game (開獎, else Next, else the instruction line), never to
+  // 清除 or Bye, where the toolkit would move it from a button that greyed itself and a second Space would
+  // wipe the game or quit.
+  void focusWhereTheGameGoesOn();
+  // While held, a button that greys itself keeps the focus until focusWhereTheGameGoesOn() moves it, instead
+  // of the toolkit passing it on to the next control first, which a screen reader would announce.
+  void holdFocus(bool hold) { holdingFocus_ = hold; }
 
  signals:
   void closing();
@@ -60,6 +67,8 @@ class Form1 : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool focusNextPrevChild(bool next) override { return holdingFocus_ || QWidget::focusNextPrevChild(next); }
 
  private:
   struct LabelItem {
@@ -108,6 +117,7 @@ class Form1 : public QWidget {
   std::array<LineItem, design::kLineCount> lines_;
   mutable std::vector<DiscSprite> discSprites_;
   std::vector<QWidget*> tabOrder_;  // the controls that can take the focus, by tab index
+  bool holdingFocus_ = false;
 };
 
 }  // namespace lotto

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// keyboard_play_test.cpp: a whole game played with Tab and Space only, and typing that never presses a button.
+// keyboard_play_test.cpp: games played by keyboard alone: the focus follows the game, and typing presses no button.
+#include <QApplication>
 #include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QSignalSpy>
@@ -24,6 +25,24 @@ class KeyboardPlayTest : public testing::ProgramTest {
     ASSERT_NE(focused(), nullptr);
     QTest::keyClick(focused(), static_cast<Qt::Key>(key), modifiers);
   }
+
+  // A key held down: pressed, `repeats` auto-repeats as the window system sends them (a release and a
+  // press, both marked as repeats), then released. Each event goes to whatever has the focus then.
+  void hold(Qt::Key key, int repeats, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const QString text = key == Qt::Key_Space ? QStringLiteral(" ") : QStringLiteral("\r");
+    const auto send = [&](bool pressed, bool repeat) {
+      ASSERT_NE(focused(), nullptr);
+      QTest::simulateEvent(focused(), pressed, key, modifiers, text, repeat);
+    };
+    send(true, false);
+    for (int i = 0; i < repeats; ++i) {
+      send(false, true);
+      send(true, true);
+    }
+    send(false, false);
+  }
+
+  int drawn() const { return program.logic().state().drawnCount; }
 
   // Tabs forward until `target` has the focus, as a user would, and says how many presses it took.
   int tabTo(QWidget* target) {
@@ -53,34 +72,96 @@ TEST_F(KeyboardPlayTest, TabAndSpaceReachEveryCommandInTheDesignOrder) {
   EXPECT_EQ(tabCycle(3), (std::vector<QWidget*>{form.Command4, form.Text1, form.Command2}))
       << "greyed Next and 清除 are skipped";
 
-  for (int k = 0; k < kSlotCount; ++k) {
-    tickLighting(10 + k);
-    tabTo(form.Command2);
-    press(Qt::Key_Space);
-    EXPECT_EQ(slot(k), QString::number(11 + k));
-    EXPECT_NE(focused(), form.Command2) << "the greyed button gives the focus away";
-    if (k == 0) {
-      EXPECT_EQ(tabCycle(4), (std::vector<QWidget*>{form.Command4, form.Text1, form.Command1, form.Command3}));
-      press(Qt::Key_Tab, Qt::ShiftModifier);
-      EXPECT_EQ(focused(), form.Command1) << "Shift+Tab walks back";
-    }
-    if (k < kSlotCount - 1) {
-      tabTo(form.Command1);
-      press(Qt::Key_Space);
-      EXPECT_TRUE(form.Command2->isEnabled());
-    }
-  }
-  EXPECT_EQ(form.Text1->text(), QStringLiteral("按清除重開"));
+  tickLighting(10);
+  press(Qt::Key_Space);
+  EXPECT_EQ(slot(0), QStringLiteral("11"));
+  EXPECT_EQ(tabCycle(4), (std::vector<QWidget*>{form.Command3, form.Command4, form.Text1, form.Command1}));
+  press(Qt::Key_Tab, Qt::ShiftModifier);
+  EXPECT_EQ(focused(), form.Text1) << "Shift+Tab walks back";
 
   tabTo(form.Command3);
   press(Qt::Key_Space);
-  EXPECT_EQ(program.logic().state().drawnCount, 0);
+  EXPECT_EQ(drawn(), 0);
   EXPECT_EQ(slot(0), QStringLiteral("一"));
+  EXPECT_EQ(focused(), form.Command2) << "after 清除 the focus is back on 開獎";
 
   EXPECT_TRUE(end.statuses.empty());
   tabTo(form.Command4);
   press(Qt::Key_Space);
   EXPECT_EQ(end.statuses, std::vector<int>{0});
+}
+
+// Space alone plays draw, Next, draw … and stops at the result: the focus never lands on 清除 or Bye.
+TEST_F(KeyboardPlayTest, SpaceAlonePlaysAWholeGameAndStopsAtTheResult) {
+  QSignalSpy focusMoves(qApp, &QApplication::focusChanged);
+  for (int k = 0; k < kSlotCount; ++k) {
+    tickLighting(20 + k);
+    ASSERT_EQ(focused(), form.Command2) << "draw " << k + 1;
+    press(Qt::Key_Space);
+    EXPECT_EQ(slot(k), QString::number(21 + k));
+    if (k < kSlotCount - 1) {
+      ASSERT_EQ(focused(), form.Command1) << "after draw " << k + 1;
+      press(Qt::Key_Space);
+      EXPECT_TRUE(form.Timer1->isActive()) << "Next restarted the roll";
+    }
+  }
+  EXPECT_EQ(focused(), form.Text1) << "at the result the focus rests on the line that says what to do next";
+  for (int extra = 0; extra < 5; ++extra) {
+    press(Qt::Key_Space);
+  }
+  EXPECT_EQ(drawn(), 7);
+  EXPECT_EQ(slot(6), QStringLiteral("27"));
+  EXPECT_EQ(form.Text1->text(), QStringLiteral("按清除重開     ")) << "spaces are typed after the text, not over it";
+  EXPECT_TRUE(form.Command3->isEnabled());
+  EXPECT_TRUE(end.statuses.empty());
+  for (const QList<QVariant>& move : focusMoves) {
+    const auto* to = move.at(1).value<QWidget*>();
+    EXPECT_TRUE(to != form.Command3 && to != form.Command4) << "not even for a moment, which a screen reader says";
+  }
+}
+
+// Presses faster than any tick: Space twice on 開獎 draws and restarts the roll, three times draws again.
+TEST_F(KeyboardPlayTest, SpacePressedTwiceOrThriceOnTheDrawButtonNeverClearsOrQuits) {
+  tickLighting(5);
+  press(Qt::Key_Space);
+  press(Qt::Key_Space);
+  EXPECT_EQ(slot(0), QStringLiteral("6"));
+  EXPECT_EQ(drawn(), 1) << "the second Space pressed Next, not 清除";
+  EXPECT_TRUE(form.Timer1->isActive());
+  EXPECT_EQ(focused(), form.Command2);
+
+  press(Qt::Key_Space);
+  EXPECT_EQ(drawn(), 2) << "the third Space drew again, it did not quit";
+  EXPECT_NE(slot(1), QStringLiteral("二"));
+  EXPECT_NE(slot(1), slot(0));
+  EXPECT_EQ(focused(), form.Command1);
+  EXPECT_TRUE(end.statuses.empty());
+}
+
+// A held key presses once, like a tap; Return and Enter press the focused button as Space does.
+TEST_F(KeyboardPlayTest, AHeldKeyPressesOnceAndReturnOrEnterPressTheFocusedButton) {
+  tickLighting(8);
+  hold(Qt::Key_Space, 25);
+  EXPECT_EQ(drawn(), 1);
+  EXPECT_EQ(slot(0), QStringLiteral("9"));
+  EXPECT_EQ(focused(), form.Command1);
+
+  hold(Qt::Key_Return, 25);
+  EXPECT_EQ(drawn(), 1) << "a held Return pressed Next once";
+  EXPECT_EQ(form.Text1->text(), QStringLiteral("請按開獎"));
+  EXPECT_EQ(focused(), form.Command2);
+
+  tickLighting(30);
+  hold(Qt::Key_Enter, 0, Qt::KeypadModifier);
+  EXPECT_EQ(slot(1), QStringLiteral("31"));
+  EXPECT_EQ(focused(), form.Command1);
+
+  press(Qt::Key_Return);
+  tickLighting(31);
+  press(Qt::Key_Return);
+  EXPECT_EQ(slot(2), QStringLiteral("32"));
+  EXPECT_EQ(drawn(), 3);
+  EXPECT_TRUE(end.statuses.empty());
 }
 
 TEST_F(KeyboardPlayTest, TypingInTheInstructionLineRunsNoCommand) {

@@ -17,6 +17,8 @@ using testing::RecordingBoardView;
 using testing::ScriptedRandomSource;
 using testing::valueForBall;
 
+const char16_t* const kHeadings[] = {u"一", u"二", u"三", u"四", u"五", u"六", u"特"};
+
 class DrawLogicTest : public ::testing::Test {
  protected:
   DrawLogicTest() : logic(board, random) { logic.Form_Load(); }
@@ -34,7 +36,7 @@ class DrawLogicTest : public ::testing::Test {
     EXPECT_EQ(board.enabled(Button::Command2), draw) << "開獎";
     EXPECT_EQ(board.enabled(Button::Command3), clear) << "清除";
     EXPECT_EQ(board.timerEnabled, rolling) << "roll";
-    EXPECT_EQ(board.timerInterval, kRollIntervalMs);
+    EXPECT_EQ(board.timerInterval, 30);
     EXPECT_TRUE(board.instruction == line);
   }
 
@@ -50,7 +52,7 @@ TEST_F(DrawLogicTest, LoadNumbersTheBallsAndLeavesTheSlotHeadings) {
   EXPECT_TRUE(board.labels[0].text == u"1");
   EXPECT_TRUE(board.labels[41].text == u"42");
   for (int k = 0; k < kSlotCount; ++k) {
-    EXPECT_TRUE(slot(k) == texts::kSlotHeadings[k]);
+    EXPECT_TRUE(slot(k) == kHeadings[k]);
   }
   EXPECT_EQ(logic.state().drawnCount, 0);
   EXPECT_EQ(logic.state().candidateIndex, 0);
@@ -73,12 +75,12 @@ TEST_F(DrawLogicTest, AWholeGameDrawsSevenDistinctNumbersAndFollowsTheStateTable
     EXPECT_EQ(logic.state().drawnCount, draw);
     drawn.insert(number);
     if (draw < kSlotCount) {
-      expectState(true, false, true, false, texts::kNextThenDraw);
+      expectState(true, false, true, false, u"NEXT開獎");
       logic.Command1_Click();
-      expectState(true, true, true, true, texts::kPressDraw);
+      expectState(true, true, true, true, u"請按開獎");
     }
   }
-  expectState(false, false, true, false, texts::kPressClear);
+  expectState(false, false, true, false, u"按清除重開");
   EXPECT_EQ(drawn.size(), 7u);
   EXPECT_TRUE(slot(6) != u"特");
   int hidden = 0;
@@ -92,7 +94,7 @@ TEST_F(DrawLogicTest, AWholeGameDrawsSevenDistinctNumbersAndFollowsTheStateTable
 
   logic.Command1_Click();  // Next stays greyed after the seventh draw; even if reached it must not re-arm 開獎
   EXPECT_FALSE(board.enabled(Button::Command2));
-  EXPECT_TRUE(board.instruction == texts::kPressClear);
+  EXPECT_TRUE(board.instruction == u"按清除重開");
 }
 
 TEST_F(DrawLogicTest, NextTwiceLeavesTheSameStateAsOnce) {
@@ -124,11 +126,11 @@ TEST_F(DrawLogicTest, ClearInMidGameRestoresEveryBallHeadingAndState) {
     EXPECT_TRUE(board.labels[ball].text == ballNumberText(static_cast<SmallInt>(ball)));
   }
   for (int k = 0; k < kSlotCount; ++k) {
-    EXPECT_TRUE(slot(k) == texts::kSlotHeadings[k]);
+    EXPECT_TRUE(slot(k) == kHeadings[k]);
   }
   EXPECT_EQ(logic.state().drawnCount, 0);
   EXPECT_EQ(logic.state().candidateIndex, litBeforeClear);
-  expectState(false, true, false, true, texts::kPressDraw);
+  expectState(false, true, false, true, u"請按開獎");
 }
 
 TEST(RollTest, ATickLightsExactlyOneBallThatIsStillOnTheBoard) {
@@ -192,7 +194,7 @@ TEST_F(DrawLogicTest, ADrawThatBeatsTheFirstTickTakesABallRolledOverTheBoardAsIt
   logic.Command2_Click();  // at start: not ball 0, which no roll chose
   EXPECT_TRUE(slot(0) == u"26");
   EXPECT_FALSE(ballOnBoard(25));
-  expectState(true, false, true, false, texts::kNextThenDraw);
+  expectState(true, false, true, false, u"NEXT開獎");
 
   logic.Command1_Click();
   random.playBalls({25, 8});

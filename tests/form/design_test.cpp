@@ -17,7 +17,6 @@
 namespace lotto {
 namespace {
 
-using design::toPixels;
 using testing::ProgramTest;
 
 const QRgb kBackground = qRgb(0, 192, 192);
@@ -26,8 +25,26 @@ const QRgb kNavy = qRgb(0, 0, 128);
 const QRgb kFrameGreen = qRgb(0, 128, 0);
 const QRgb kSpecialRed = qRgb(192, 0, 0);
 
-QRect pixelRect(const design::TwipRect& r) {
-  return {toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height)};
+// Positions worked out by hand from the design's twips: 15 twips to a pixel, rounded to nearest.
+// Disc corners; every disc is 735 twips, 49 pixels, across. Row 6 is the result slots.
+const int kDiscLeftRow0[7] = {22, 88, 150, 214, 280, 344, 408};  // 330 1320 2250 3210 4200 5160 6120
+const int kDiscLeft[7] = {24, 90, 152, 216, 282, 346, 410};      // 360 1350 2280 3240 4230 5190 6150
+const int kDiscTop[7] = {16, 80, 144, 208, 272, 336, 416};       // 233 1200 2160 3120 4080 5040 6240
+// Number label corners: disc Left + 270 twips; the slots' labels have their own.
+const int kLabelLeftRow0[7] = {40, 106, 168, 232, 298, 362, 426};  // 600 1590 2520 3480 4470 5430 6390
+const int kLabelLeft[7] = {42, 108, 170, 234, 300, 364, 428};      // 630 1620 2550 3510 4500 5460 6420
+const int kSlotLabelLeft[7] = {36, 102, 164, 228, 294, 358, 422};  // 540 1530 2460 3420 4410 5370 6330
+const int kLabelTop[7] = {28, 92, 156, 220, 284, 348, 428};        // 420 1380 2340 3300 4260 5220 6427 (6420)
+
+QRect designedDisc(int disc) {
+  const int row = disc / 7, column = disc % 7;
+  return {row == 0 ? kDiscLeftRow0[column] : kDiscLeft[column], kDiscTop[row], 49, 49};
+}
+
+QPoint designedLabelCorner(int label) {
+  const int row = label / 7, column = label % 7;
+  const int* lefts = row == 0 ? kLabelLeftRow0 : row == 6 ? kSlotLabelLeft : kLabelLeft;
+  return {lefts[column], kLabelTop[row]};
 }
 
 std::string hex(QRgb pixel) { return QColor(pixel).name().toStdString(); }
@@ -77,34 +94,40 @@ class WindowDesignTest : public ProgramTest {
     return length;
   }
 
-  QFontMetrics labelMetrics() const { return QFontMetrics(designFont(*design::form1().label1[0].font)); }
+  // Every number and slot label: "新細明體" 18 pt bold, Big5.
+  static QFont labelFont() { return designFont(design::FontDesign{u"新細明體", 18, true, 136}); }
+  QFontMetrics labelMetrics() const { return QFontMetrics(labelFont()); }
 };
 
 TEST_F(WindowDesignTest, TitleSizeButtonsAndInstructionLineFollowTheDesign) {
-  const design::FormDesign& d = design::form1();
   EXPECT_EQ(form.windowTitle(), QStringLiteral("樂透程式"));
   EXPECT_EQ(form.size(), QSize(593, 497));
-  EXPECT_EQ(form.size(), QSize(toPixels(d.clientWidth), toPixels(d.clientHeight)));
-  EXPECT_EQ(form.Command2->geometry(), QRect(480, 80, 97, 41));  // a wrong table shows here first
-  EXPECT_EQ(form.Text1->geometry(), QRect(480, 336, 97, 25));
+  EXPECT_EQ(form.Timer1->interval(), 30);
+  EXPECT_EQ(form.Timer1->timerType(), Qt::PreciseTimer) << "a coarse timer may be 5 % off the 30 ms beat";
+  EXPECT_TRUE(form.Timer1->isActive());
 
   struct Expected {
     QPushButton* button;
-    const design::ButtonDesign& design;
+    const char16_t* caption;
+    QRect geometry;  // Left 7200, Width 1455, Height 615 twips; Tops 2160, 1200, 3120, 4080
+    bool enabled;
+    const char16_t* face;
     int pixelSize;
   };
-  for (const Expected& e : {Expected{form.Command1, d.command1, 18}, Expected{form.Command2, d.command2, 19},
-                            Expected{form.Command3, d.command3, 19}, Expected{form.Command4, d.command4, 18}}) {
-    const QString caption = QString::fromUtf16(e.design.caption);
+  for (const Expected& e : {Expected{form.Command1, u"Next", {480, 144, 97, 41}, false, u"MS Sans Serif", 18},
+                            Expected{form.Command2, u"開獎", {480, 80, 97, 41}, true, u"新細明體", 19},
+                            Expected{form.Command3, u"清除", {480, 208, 97, 41}, false, u"新細明體", 19},
+                            Expected{form.Command4, u"Bye", {480, 272, 97, 41}, true, u"MS Sans Serif", 18}}) {
+    const QString caption = QString::fromUtf16(e.caption);
     EXPECT_EQ(e.button->text(), caption);
-    EXPECT_EQ(e.button->geometry(), pixelRect(e.design.rect)) << caption.toStdString();
-    EXPECT_EQ(e.button->isEnabled(), e.design.enabledAtStart) << caption.toStdString();
+    EXPECT_EQ(e.button->geometry(), e.geometry) << caption.toStdString();
+    EXPECT_EQ(e.button->isEnabled(), e.enabled) << caption.toStdString();
     EXPECT_EQ(e.button->font().pixelSize(), e.pixelSize) << caption.toStdString();
     EXPECT_TRUE(e.button->font().bold()) << caption.toStdString();
-    EXPECT_EQ(QFontInfo(e.button->font()).family(), resolvedFace(e.design.font->face)) << caption.toStdString();
+    EXPECT_EQ(QFontInfo(e.button->font()).family(), resolvedFace(e.face)) << caption.toStdString();
     EXPECT_FALSE(e.button->isDefault() || e.button->autoDefault()) << caption.toStdString();
   }
-  EXPECT_EQ(form.Text1->geometry(), pixelRect(d.text1.rect));
+  EXPECT_EQ(form.Text1->geometry(), QRect(480, 336, 97, 25));  // 7200, 5040, 1455 × 375 twips
   EXPECT_EQ(form.Text1->font().pixelSize(), 16);
   EXPECT_FALSE(form.Text1->font().bold());
   EXPECT_TRUE(form.Text1->isEnabled());
@@ -133,15 +156,12 @@ TEST_F(WindowDesignTest, FocusStartsOnTheDrawButtonAndTabSkipsGreyedButtons) {
 
 TEST_F(WindowDesignTest, RightAfterStartTheSurfaceShowsBackgroundDiscsFrameAndHeadings) {
   const QImage image = grabForm();
-  const design::FormDesign& d = design::form1();
   for (QPoint free : {QPoint(4, 4), QPoint(300, 395), QPoint(540, 470), QPoint(240, 486)}) {
     EXPECT_EQ(hex(image.pixel(free)), hex(kBackground)) << free.x() << "," << free.y();
   }
 
-  EXPECT_EQ(form.discGeometry(0), QRect(22, 16, 49, 49));
-  EXPECT_EQ(form.discGeometry(48), QRect(410, 416, 49, 49));
   for (int disc = 0; disc < kLabelCount; ++disc) {
-    const QRect r = pixelRect(d.shape1[disc].rect);
+    const QRect r = designedDisc(disc);
     ASSERT_EQ(form.discGeometry(disc), r) << "disc " << disc;
     const QPoint spot = fillSpot(form, disc);
     ASSERT_FALSE(form.labelGeometry(disc).contains(spot)) << "disc " << disc;
@@ -156,17 +176,21 @@ TEST_F(WindowDesignTest, RightAfterStartTheSurfaceShowsBackgroundDiscsFrameAndHe
   }
   EXPECT_EQ(countPixels(image, image.rect(), [](QRgb p) { return p == kNavy; }), 0) << "nothing is lit before a tick";
 
-  // Each frame line: a run of exactly 7 green pixels across it at its designed position.
-  EXPECT_EQ(toPixels(d.lines[0].y1), 408);
-  for (const design::LineDesign& line : d.lines) {
-    const bool horizontal = line.y1 == line.y2;
-    const QPoint middle(toPixels((line.x1 + line.x2) / 2), toPixels((line.y1 + line.y2) / 2));
-    const QPoint across = horizontal ? QPoint(0, 1) : QPoint(1, 0);
-    EXPECT_EQ(runThrough(image, middle, across, kFrameGreen), 7) << "line at " << middle.x() << "," << middle.y();
-    const QPoint from(toPixels(line.x1), toPixels(line.y1));
-    EXPECT_EQ(hex(image.pixel(from)), hex(kFrameGreen)) << "corner " << from.x() << "," << from.y();
+  // Each frame line: a run of exactly 7 green pixels across it at its designed position. Line1 runs
+  // (240, 6120)–(7080, 6120) twips, Line2 (7080, 7200)–(7080, 6120), Line3 (240, 7200)–(7080, 7200),
+  // Line4 (240, 7200)–(240, 6120).
+  struct FrameLine {
+    QPoint from, middle;
+    bool horizontal;
+  };
+  for (const FrameLine& line : {FrameLine{{16, 408}, {244, 408}, true}, FrameLine{{472, 480}, {472, 444}, false},
+                                FrameLine{{16, 480}, {244, 480}, true}, FrameLine{{16, 480}, {16, 444}, false}}) {
+    const QPoint across = line.horizontal ? QPoint(0, 1) : QPoint(1, 0);
+    EXPECT_EQ(runThrough(image, line.middle, across, kFrameGreen), 7)
+        << "line at " << line.middle.x() << "," << line.middle.y();
+    EXPECT_EQ(hex(image.pixel(line.from)), hex(kFrameGreen)) << "corner " << line.from.x() << "," << line.from.y();
   }
-  EXPECT_EQ(hex(image.pixel(toPixels(7080) + 3, toPixels(6120) - 3)), hex(kFrameGreen)) << "square corner";
+  EXPECT_EQ(hex(image.pixel(472 + 3, 408 - 3)), hex(kFrameGreen)) << "square corner";
 
   const QRect special = form.labelGeometry(kLabelCount - 1);
   const auto isSpecialRed = [](QRgb p) { return p == kSpecialRed; };
@@ -208,17 +232,15 @@ TEST_F(WindowDesignTest, LabelsSizeThemselvesToTheirCaptions) {
   const QImage image = grabForm();
   const QFontMetrics metrics = labelMetrics();
   for (int label = 0; label < kLabelCount; ++label) {
-    const design::LabelDesign& d = design::form1().label1[label];
     const QRect r = form.labelGeometry(label);
     const QString caption = form.labelCaption(label);
-    EXPECT_EQ(r, QRect(toPixels(d.left), toPixels(d.top), metrics.horizontalAdvance(caption), metrics.height()))
+    EXPECT_EQ(r, QRect(designedLabelCorner(label), QSize(metrics.horizontalAdvance(caption), metrics.height())))
         << "label " << label;
     if (label < kLabelCount - 1) {
       const QRect around = r.united(form.discGeometry(label)).adjusted(-4, -4, 4, 4);
       EXPECT_EQ(countPixels(image, around, isInk), countPixels(image, r, isInk)) << "ink outside label " << label;
     }
   }
-  EXPECT_EQ(form.labelGeometry(6).topLeft(), QPoint(toPixels(6390), toPixels(420)));
   EXPECT_GT(form.labelGeometry(9).width(), form.labelGeometry(0).width()) << "\"10\" is wider than \"1\"";
   const QRect ten = form.labelGeometry(9);
   const int oneWidth = metrics.horizontalAdvance(QStringLiteral("1"));
@@ -229,7 +251,7 @@ TEST_F(WindowDesignTest, LabelsSizeThemselvesToTheirCaptions) {
   tickLighting(0);
   click(form.Command2);
   const QRect slot = form.labelGeometry(kFirstSlotLabel);
-  EXPECT_EQ(slot.topLeft(), QPoint(toPixels(540), toPixels(6427)));
+  EXPECT_EQ(slot.topLeft(), QPoint(36, 428));
   EXPECT_EQ(slot.width(), metrics.horizontalAdvance(QStringLiteral("1")));
   EXPECT_LT(slot.width(), heading.width()) << "\"1\" is narrower than 一";
 }
@@ -238,10 +260,10 @@ TEST_F(WindowDesignTest, TheDesignFacesResolveToAMingFaceThatCoversEveryCaption)
   const QString ming = resolvedFace(u"新細明體");
   EXPECT_TRUE(ming == QStringLiteral("AR PL UMing TW") || ming == QStringLiteral("Noto Serif CJK TC"))
       << ming.toStdString();
-  const QFont labelFont = designFont(*design::form1().label1[0].font);
-  EXPECT_EQ(QFontInfo(labelFont).family(), ming);
-  EXPECT_EQ(labelFont.pixelSize(), 24);
-  for (const QFont& font : {labelFont, form.Command2->font(), form.Text1->font()}) {
+  const QFont numberFont = labelFont();
+  EXPECT_EQ(QFontInfo(numberFont).family(), ming);
+  EXPECT_EQ(numberFont.pixelSize(), 24);
+  for (const QFont& font : {numberFont, form.Command2->font(), form.Text1->font()}) {
     const QFontMetrics metrics(font);
     for (char32_t c : QStringLiteral("樂透程式開獎清除一二三四五六特請按NEXT開獎按清除重開").toUcs4()) {
       EXPECT_TRUE(metrics.inFontUcs4(c)) << "U+" << std::hex << static_cast<unsigned>(c);

@@ -80,6 +80,23 @@ TEST_F(RunTimeErrorTest, AnErrorInsideAClickIsCaughtByTheRoutingToo) {
   EXPECT_EQ(slot(1), QStringLiteral("二")) << "nothing was drawn";
 }
 
+// The entropy source is opened on first use, inside the procedure, so its failure is reported like any
+// other run-time error. std::random_device refuses a token it does not know, as it fails when the
+// operating system has no entropy to give.
+TEST(RandomSourceFailureTest, AnEntropySourceThatFailsIsReportedAsARunTimeError) {
+  SeededRandomSource random("no such entropy source");
+  testing::CapturingRunTimeErrorReport report;
+  testing::RecordingProgramEnd end;
+  LottoProgram program(random, report, end);
+  program.start();
+  ASSERT_FALSE(program.ended()) << "the window opens before anything is rolled";
+  EXPECT_NO_THROW(QMetaObject::invokeMethod(program.form().Timer1, "timeout", Qt::DirectConnection));
+  ASSERT_EQ(report.errors.size(), 1u);
+  EXPECT_EQ(runTimeErrorText(report.errors[0]), QStringLiteral("執行階段錯誤 5：作業系統的亂數來源無法使用"));
+  EXPECT_EQ(end.statuses, std::vector<int>{1});
+  EXPECT_EQ(program.form().labelCaption(kFirstSlotLabel), QStringLiteral("一"));
+}
+
 TEST(RunTimeErrorTextTest, NamesTheErrorNumberInTraditionalChinese) {
   const QString overflow = runTimeErrorText(RunTimeError::overflow());
   EXPECT_TRUE(overflow.contains(QStringLiteral("執行階段錯誤"))) << overflow.toStdString();

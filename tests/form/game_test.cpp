@@ -11,6 +11,8 @@ namespace {
 
 using testing::ProgramTest;
 
+const char16_t* const kHeadings[] = {u"一", u"二", u"三", u"四", u"五", u"六", u"特"};
+
 class WindowGameTest : public ProgramTest {
  protected:
   // Lights `ball`, clicks 開獎 and checks the ball moved into slot `k`.
@@ -32,7 +34,7 @@ TEST_F(WindowGameTest, StartShowsNumberedBallsHeadingsAndTheOpeningState) {
     EXPECT_TRUE(ballOnBoard(ball));
   }
   for (int k = 0; k < kSlotCount; ++k) {
-    EXPECT_EQ(slot(k), QString::fromUtf16(texts::kSlotHeadings[k]));
+    EXPECT_EQ(slot(k), QString::fromUtf16(kHeadings[k]));
   }
   EXPECT_EQ(litBallCount(), 0);
   EXPECT_EQ(program.logic().state().candidateIndex, 0);
@@ -45,14 +47,14 @@ TEST_F(WindowGameTest, TwoWholeGamesThroughClicksFollowTheStateTable) {
   for (int k = 0; k < kSlotCount; ++k) {
     drawBall(firstGame[k], k);
     if (k < kSlotCount - 1) {
-      expectState(true, false, true, false, texts::kNextThenDraw);
+      expectState(true, false, true, false, u"NEXT開獎");
       click(form.Command2);  // greyed: no click may reach the draw
-      EXPECT_EQ(slot(k + 1), QString::fromUtf16(texts::kSlotHeadings[k + 1]));
+      EXPECT_EQ(slot(k + 1), QString::fromUtf16(kHeadings[k + 1]));
       click(form.Command1);
-      expectState(true, true, true, true, texts::kPressDraw);
+      expectState(true, true, true, true, u"請按開獎");
     }
   }
-  expectState(false, false, true, false, texts::kPressClear);
+  expectState(false, false, true, false, u"按清除重開");
   QSet<QString> slotTexts;
   for (int k = 0; k < kSlotCount; ++k) {
     slotTexts.insert(slot(k));
@@ -69,17 +71,17 @@ TEST_F(WindowGameTest, TwoWholeGamesThroughClicksFollowTheStateTable) {
 
   click(form.Command1);  // greyed after the seventh draw
   click(form.Command2);
-  expectState(false, false, true, false, texts::kPressClear);
+  expectState(false, false, true, false, u"按清除重開");
 
   click(form.Command3);
-  expectState(false, true, false, true, texts::kPressDraw);
+  expectState(false, true, false, true, u"請按開獎");
   for (int ball = 0; ball < kBallCount; ++ball) {
     EXPECT_TRUE(ballOnBoard(ball)) << ball;
   }
   drawBall(6, 0);  // a number of the last game can be drawn again
   click(form.Command1);
   drawBall(41, 1);
-  expectState(true, false, true, false, texts::kNextThenDraw);
+  expectState(true, false, true, false, u"NEXT開獎");
   EXPECT_EQ(random.calls, kSlotCount + 2);  // the ticks delivered here, and no real one
 }
 
@@ -99,11 +101,11 @@ TEST_F(WindowGameTest, ClearInMidGameRestoresTheBoardAndKeepsTheLitBall) {
     EXPECT_EQ(form.discColour(ball), kBallAtRest) << ball;
   }
   for (int k = 0; k < kSlotCount; ++k) {
-    EXPECT_EQ(slot(k), QString::fromUtf16(texts::kSlotHeadings[k]));
+    EXPECT_EQ(slot(k), QString::fromUtf16(kHeadings[k]));
   }
   EXPECT_EQ(program.logic().state().drawnCount, 0);
   EXPECT_EQ(program.logic().state().candidateIndex, 22);
-  expectState(false, true, false, true, texts::kPressDraw);
+  expectState(false, true, false, true, u"請按開獎");
 }
 
 TEST_F(WindowGameTest, NextTwiceLeavesTheSameWindowAsOnce) {
@@ -112,7 +114,7 @@ TEST_F(WindowGameTest, NextTwiceLeavesTheSameWindowAsOnce) {
   const testing::BoardSnapshot once = snapshot();
   click(form.Command1);
   EXPECT_TRUE(snapshot() == once);
-  expectState(true, true, true, true, texts::kPressDraw);
+  expectState(true, true, true, true, u"請按開獎");
 }
 
 TEST_F(WindowGameTest, ADrawRightAfterNextTakesANewNumberNotTheOneJustDrawn) {

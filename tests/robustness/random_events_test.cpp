@@ -154,13 +154,13 @@ Expected expectedFor(GameModel::Phase phase) {
     case GameModel::Phase::Opened:
       return {false, true, false, true, u""};
     case GameModel::Phase::AfterDraw:
-      return {true, false, true, false, texts::kNextThenDraw};
+      return {true, false, true, false, u"NEXT開獎"};
     case GameModel::Phase::Running:
-      return {true, true, true, true, texts::kPressDraw};
+      return {true, true, true, true, u"請按開獎"};
     case GameModel::Phase::Finished:
-      return {false, false, true, false, texts::kPressClear};
+      return {false, false, true, false, u"按清除重開"};
     case GameModel::Phase::Cleared:
-      return {false, true, false, true, texts::kPressDraw};
+      return {false, true, false, true, u"請按開獎"};
   }
   return {};
 }
@@ -353,7 +353,7 @@ class RandomEventRun {
     for (int k = 0; k < kSlotCount; ++k) {
       const QString text = form.labelCaption(kFirstSlotLabel + k);
       if (k >= state.drawnCount) {
-        if (text != QString::fromUtf16(texts::kSlotHeadings[k]))
+        if (text != QStringLiteral("一二三四五六特").mid(k, 1))
           return "empty slot " + std::to_string(k) + " lost its heading";
         continue;
       }
@@ -396,7 +396,7 @@ class RandomEventRun {
              ", expected " + std::to_string(want.next) + std::to_string(want.draw) + std::to_string(want.clear);
     }
     if (form.Timer1->isActive() != want.rolling) return want.rolling ? "the roll stopped" : "the roll runs";
-    if (form.Timer1->interval() != kRollIntervalMs) return "timer interval " + std::to_string(form.Timer1->interval());
+    if (form.Timer1->interval() != 30) return "timer interval " + std::to_string(form.Timer1->interval());
     if (model_.lineKnown && form.Text1->text() != QString::fromUtf16(want.line)) {
       return "instruction line '" + form.Text1->text().left(40).toStdString() + "'";
     }

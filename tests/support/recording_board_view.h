@@ -24,7 +24,8 @@ class RecordingBoardView : public BoardView {
 
   RecordingBoardView() {
     for (SmallInt i = 0; i < kBallCount; ++i) labels[i].text = u"0";
-    for (SmallInt k = 0; k < kSlotCount; ++k) labels[kFirstSlotLabel + k].text = texts::kSlotHeadings[k];
+    const char16_t* const headings[] = {u"一", u"二", u"三", u"四", u"五", u"六", u"特"};
+    for (SmallInt k = 0; k < kSlotCount; ++k) labels[kFirstSlotLabel + k].text = headings[k];
   }
 
   std::u16string labelText(SmallInt label) const override { return labels.at(checked(label)).text; }
@@ -42,10 +43,10 @@ class RecordingBoardView : public BoardView {
 
   std::array<Label, kLabelCount> labels;
   std::array<Disc, kLabelCount> discs;
-  // The window's state at start: Next and 清除 greyed, the roll running.
+  // The window's state at start, as designed: Next and 清除 greyed, the roll running every 30 ms.
   std::array<bool, 3> buttonEnabled{false, true, false};
   std::u16string instruction;
-  int timerInterval = kRollIntervalMs;
+  int timerInterval = 30;
   bool timerEnabled = true;
   int endCalls = 0;
 

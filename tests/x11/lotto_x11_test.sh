@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 Lotto developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# lotto_x11_test.sh: the real lotto on its own Xvfb: title, size and colours on screen, a draw, Next, Bye and closing.
+# lotto_x11_test.sh: the real lotto on its own Xvfb: title, size and colours on screen, a draw, Next, Bye and closing,
+# keys pressed in a row, and a clean start or a clean sentence in odd environments.
 # usage: lotto_x11_test.sh LOTTO SEND_WINDOW_CLOSE
 set -euo pipefail
 lotto=$1
@@ -33,16 +34,18 @@ fatal() {
   exit 1
 }
 
-# Design positions are in twips, 15 to a pixel.
-px() { echo $(((2 * $1 + 15) / 30)); }
-button_x=$(($(px 7200) + $(px 1455) / 2))
-draw_y=$(($(px 1200) + $(px 615) / 2))
-next_y=$(($(px 2160) + $(px 615) / 2))
-bye_y=$(($(px 4080) + $(px 615) / 2))
-ball_grid="$(px 7080)x$(px 6000)+0+0"                     # every ball, above the frame
-slot0_label="30x30+$(px 540)+$(px 6427)"                  # room for a two-digit number
-slot6_label="30x30+$(px 6330)+$(px 6427)"
-text1="$(px 1455)x$(px 375)+$(px 7200)+$(px 5040)"
+# Pixel positions worked out by hand from the design's twips, 15 to a pixel, rounded to nearest.
+button_x=528                     # buttons: Left 7200 → 480, Width 1455 → 97; the middle
+draw_y=100                       # 開獎: Top 1200 → 80, Height 615 → 41
+next_y=164                       # Next: Top 2160 → 144
+bye_y=292                        # Bye: Top 4080 → 272
+ball_grid="472x400+0+0"          # every ball, above the frame (7080 × 6000)
+slot0_label="30x30+36+428"       # slot label Left 540, Top 6427; room for a two-digit number
+slot6_label="30x30+422+428"      # Left 6330
+text1="97x25+480+336"            # Left 7200, Top 5040, Width 1455, Height 375
+disc_left_row0=(22 88 150 214 280 344 408)  # 330 1320 2250 3210 4200 5160 6120
+disc_left=(24 90 152 216 282 346 410)       # 360 1350 2280 3240 4230 5190 6150
+disc_top=(16 80 144 208 272 336)            # 233 1200 2160 3120 4080 5040; discs are 735 → 49 across
 
 start_xvfb "$work/xvfb.log" || exit 1
 
@@ -50,6 +53,9 @@ window=""
 start_lotto() {
   "$lotto" >"$work/lotto.log" 2>&1 &
   lotto_pid=$!
+  find_window
+}
+find_window() {
   window=""
   for _ in $(seq 100); do
     window=$(xdotool search --onlyvisible --class lotto 2>/dev/null | head -n1 || true)
@@ -106,6 +112,31 @@ wait_until() {  # wait_until SHOT PREDICATE...: screenshots until the predicate 
 no_ball_lit() { [ "$(count_colour "$1" "0,0,128" "$ball_grid")" = 0 ]; }
 equals() { [ "$1" = "$2" ] || { echo "  got '$1', expected '$2'" >&2; return 1; }; }
 click() { xdotool mousemove --window "$window" "$1" "$2" sleep 0.1 click 1; }
+# How many of the 42 ball discs, with a 2-pixel margin, are background and nothing else on screen.
+cleared_discs() {
+  local row column left n=0
+  for row in 0 1 2 3 4 5; do
+    for column in 0 1 2 3 4 5 6; do
+      if [ "$row" = 0 ]; then left=${disc_left_row0[$column]}; else left=${disc_left[$column]}; fi
+      [ "$(count_colour "$1" "0,192,192" "53x53+$((left - 2))+$((${disc_top[$row]} - 2))")" = 2809 ] && n=$((n + 1))
+    done
+  done
+  echo "$n"
+}
+# run_unreachable NAME ENV_ARGS...: lotto where no display answers; leaves its output in $work/NAME.out
+run_unreachable() {
+  local name=$1
+  shift
+  status=0
+  env "$@" "$lotto" >"$work/$name.out" 2>&1 || status=$?  # an abort would be 134
+}
+# One line, in Traditional Chinese, that names the display.
+one_sentence_naming() {
+  local out=$work/$1.out
+  if [ "$(wc -l <"$out")" = 1 ] && grep -q "樂透程式無法開啟視窗" "$out" && grep -qF -- "$2" "$out"; then return 0; fi
+  sed 's/^/  got: /' "$out" >&2
+  return 1
+}
 
 start_lotto
 check "window title" equals "$(xprop -id "$window" _NET_WM_NAME | sed 's/^[^"]*"\(.*\)"$/\1/')" "樂透程式"
@@ -115,14 +146,15 @@ check "client height 497" equals "$(awk '/Height:/ {print $2}' <<<"$geometry")" 
 
 check "one ball lit by the roll" wait_until start one_ball_lit
 check "background" equals "$(pixel start 4 4)" "0,192,192"
-check "slot 7's disc is orange" equals "$(pixel start $(($(px 6150) + 8)) $(($(px 6240) + 24)))" "255,128,0"
-check "frame line is green" equals "$(pixel start 200 "$(px 6120)")" "0,128,0"
+check "slot 7's disc is orange" equals "$(pixel start 418 440)" "255,128,0"
+check "frame line is green" equals "$(pixel start 200 408)" "0,128,0"
 check "特 is dark red" test "$(count_colour start "192,0,0" "$slot6_label")" -gt 15
 balls_before=$(count_colour start "0,192,192" "$ball_grid")
 
 click "$button_x" "$draw_y"
 check "開獎 takes the lit ball off the board" wait_until drawn no_ball_lit
 check "a disc's area turned to background" test "$(($(count_colour drawn "0,192,192" "$ball_grid") - balls_before))" -gt 1500
+check "on screen the drawn ball leaves no stale pixel" equals "$(cleared_discs drawn)" 1
 check "the first slot shows the number" differs start drawn "$slot0_label"
 check "the instruction line changed" differs start drawn "$text1"
 
@@ -140,6 +172,35 @@ wait_until drawn no_ball_lit || true
 check "the close request reaches the window" "$send_window_close" "$window"
 await_exit
 check "closing the window in mid-game ends the program with status 0" equals "$status" 0
+
+# Keys in a row on 開獎, through the X server's keyboard: Space draws, Next, draws; never 清除 or Bye.
+start_lotto
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+xdotool key --delay 50 space space space
+sleep 0.5
+running() { kill -0 "$lotto_pid" 2>/dev/null; }
+check "Space three times on 開獎 does not quit" running
+if running; then  # a screenshot of a window that is gone would hang
+  check "  it drew, pressed Next, drew again and stopped" wait_until keys no_ball_lit
+  check "  and cleared nothing: two discs are gone" equals "$(cleared_discs keys)" 2
+  click "$button_x" "$bye_y"
+fi
+await_exit
+
+# Descriptors closed and no runtime folder: the X connection must not end up on descriptor 2.
+env -u XDG_RUNTIME_DIR "$lotto" >"$work/lotto.log" 2>&- &
+lotto_pid=$!
+find_window
+click "$button_x" "$bye_y"
+await_exit
+check "with stderr closed and no XDG_RUNTIME_DIR the window opens, and Bye ends it" equals "$status" 0
+
+run_unreachable x11 DISPLAY=:1999
+check "no X server at :1999: status 1, no abort" equals "$status" 1
+check "  one Traditional Chinese sentence naming :1999" one_sentence_naming x11 ":1999"
+run_unreachable wayland -u DISPLAY WAYLAND_DISPLAY=lotto-no-compositor XDG_RUNTIME_DIR="$work"
+check "no Wayland compositor: status 1, no abort" equals "$status" 1
+check "  one Traditional Chinese sentence naming lotto-no-compositor" one_sentence_naming wayland lotto-no-compositor
 
 if [ "$failures" -ne 0 ]; then
   sed 's/^/lotto: /' "$work/lotto.log" >&2
