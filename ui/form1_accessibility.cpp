@@ -35,10 +35,10 @@ QString text(const char16_t* s) { return QString::fromUtf16(s); }
 
 bool isSlot(int label) { return label >= kFirstSlotLabel; }
 
-// One ball or result slot: a disc with its number label, painted by the window itself.
-class PaintedItemAccessible : public QAccessibleInterface {
+// Something the window paints or tells, with no widget of its own: a leaf among the window's children.
+class FormLeafAccessible : public QAccessibleInterface {
  public:
-  PaintedItemAccessible(Form1* form, int label) : form_(form), label_(label) {}
+  explicit FormLeafAccessible(Form1* form) : form_(form) {}
 
   bool isValid() const override { return !form_.isNull(); }
   QObject* object() const override { return nullptr; }
@@ -49,6 +49,17 @@ class PaintedItemAccessible : public QAccessibleInterface {
   int childCount() const override { return 0; }
   int indexOfChild(const QAccessibleInterface*) const override { return -1; }
   QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+
+  const Form1* form() const { return form_; }
+
+ protected:
+  QPointer<Form1> form_;
+};
+
+// One ball or result slot: a disc with its number label, painted by the window itself.
+class PaintedItemAccessible : public FormLeafAccessible {
+ public:
+  PaintedItemAccessible(Form1* form, int label) : FormLeafAccessible(form), label_(label) {}
 
   QString text(QAccessible::Text t) const override {
     if (!form_) {
@@ -88,31 +99,19 @@ class PaintedItemAccessible : public QAccessibleInterface {
   }
 
   int label() const { return label_; }
-  const Form1* form() const { return form_; }
 
  private:
   bool onBoard() const { return form_->labelVisible(label_) && form_->discVisible(label_); }
   bool isLit() const { return !isSlot(label_) && onBoard() && form_->discColour(label_) == kBallLit; }
 
-  QPointer<Form1> form_;
   int label_;
 };
 
 // The number just drawn, told as a notification: screen readers speak a notification that starts showing
 // wherever the focus is, whereas a slot's new name is spoken only if the slot has the focus, which it never has.
-class DrawNotificationAccessible : public QAccessibleInterface {
+class DrawNotificationAccessible : public FormLeafAccessible {
  public:
-  explicit DrawNotificationAccessible(Form1* form) : form_(form) {}
-
-  bool isValid() const override { return !form_.isNull(); }
-  QObject* object() const override { return nullptr; }
-  QWindow* window() const override { return form_ ? form_->window()->windowHandle() : nullptr; }
-
-  QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(form_); }
-  QAccessibleInterface* child(int) const override { return nullptr; }
-  int childCount() const override { return 0; }
-  int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-  QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+  explicit DrawNotificationAccessible(Form1* form) : FormLeafAccessible(form) {}
 
   QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? message_ : QString(); }
   void setText(QAccessible::Text, const QString&) override {}
@@ -128,7 +127,6 @@ class DrawNotificationAccessible : public QAccessibleInterface {
   void setMessage(const QString& message) { message_ = message; }
 
  private:
-  QPointer<Form1> form_;
   QString message_;  // empty while no number of this game has been drawn
 };
 
