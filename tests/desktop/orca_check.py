@@ -19,16 +19,10 @@ import gi
 
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
+from lotto_atspi import applications, check, failures, find_window  # noqa: E402
 
 SLOTS = ["第一個號碼", "第二個號碼", "第三個號碼", "第四個號碼", "第五個號碼", "第六個號碼", "特別號"]
 SETTLE = float(os.environ.get("LOTTO_ORCA_SETTLE", "1.5"))  # seconds Orca is given to speak after a key
-failures = []
-
-
-def check(ok, what):
-    print(("ok: " if ok else "FAIL: ") + what)
-    if not ok:
-        failures.append(what)
 
 
 def wait_for(condition, seconds):
@@ -38,20 +32,6 @@ def wait_for(condition, seconds):
         if value:
             return value
         time.sleep(0.1)
-    return None
-
-
-def applications():
-    desktop = Atspi.get_desktop(0)
-    return [desktop.get_child_at_index(i) for i in range(desktop.get_child_count())]
-
-
-def find_window():
-    for app in applications():
-        for j in range(app.get_child_count() if app else 0):
-            window = app.get_child_at_index(j)
-            if window and window.get_name() == "樂透程式":
-                return window
     return None
 
 

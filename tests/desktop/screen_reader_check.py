@@ -11,14 +11,7 @@ import gi
 
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
-
-failures = []
-
-
-def check(ok, what):
-    print(("ok: " if ok else "FAIL: ") + what)
-    if not ok:
-        failures.append(what)
+from lotto_atspi import check, failures, find_window  # noqa: E402
 
 
 def pump(seconds):
@@ -27,17 +20,6 @@ def pump(seconds):
     while time.monotonic() < end:
         context.iteration(False)
         time.sleep(0.01)
-
-
-def find_window():
-    desktop = Atspi.get_desktop(0)
-    for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        for j in range(app.get_child_count() if app else 0):
-            window = app.get_child_at_index(j)
-            if window and window.get_name() == "樂透程式":
-                return window
-    return None
 
 
 lotto = subprocess.Popen([sys.argv[1]], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

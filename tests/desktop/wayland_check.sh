@@ -76,22 +76,13 @@ else
 fi
 
 # Bye, pressed through the accessibility bus since the headless compositor has no input devices.
-/usr/bin/python3 - <<'EOF' || fail "Bye could not be pressed"
-import gi
-gi.require_version("Atspi", "2.0")
+PYTHONPATH=$(dirname "$0") /usr/bin/python3 - <<'EOF' || fail "Bye could not be pressed"
 from gi.repository import Atspi
-desktop = Atspi.get_desktop(0)
-for i in range(desktop.get_child_count()):
-    app = desktop.get_child_at_index(i)
-    for j in range(app.get_child_count() if app else 0):
-        window = app.get_child_at_index(j)
-        if window and window.get_name() == "樂透程式":
-            for k in range(window.get_child_count()):
-                child = window.get_child_at_index(k)
-                if child.get_name() == "Bye" and child.get_role() == Atspi.Role.PUSH_BUTTON:
-                    Atspi.Action.do_action(child, 0)
-                    raise SystemExit(0)
-raise SystemExit(1)
+from lotto_atspi import find_window
+window = find_window()
+children = [window.get_child_at_index(k) for k in range(window.get_child_count())] if window else []
+byes = [c for c in children if c.get_name() == "Bye" and c.get_role() == Atspi.Role.PUSH_BUTTON]
+raise SystemExit(0 if byes and Atspi.Action.do_action(byes[0], 0) else 1)
 EOF
 status=0
 for _ in $(seq 100); do
