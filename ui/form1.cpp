@@ -6,9 +6,11 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QIcon>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
@@ -23,8 +25,20 @@ namespace {
 
 using design::toPixels;
 
-// The same drawing the desktop entry shows, so the task bar and the menu agree.
-constexpr const char* kWindowIcon = ":/icons/lotto.svg";
+// The same drawing the desktop entry shows, so the task bar and the menu agree, rendered once from it at the
+// four sizes Qt hands an X11 window manager for a scalable icon: decoding four small PNGs costs a fraction of
+// loading the SVG engine and rendering the drawing four times at every start.
+constexpr int kWindowIconSizes[] = {16, 32, 64, 128};
+
+QIcon makeWindowIcon() {
+  QIcon icon;
+  for (int size : kWindowIconSizes) {
+    QImageReader reader(QStringLiteral(":/icons/lotto-%1.png").arg(size), "png");
+    reader.setAutoDetectImageFormat(false);  // else every image plugin is loaded to be asked about PNG first
+    icon.addPixmap(QPixmap::fromImage(reader.read()));
+  }
+  return icon;
+}
 
 QRect toPixelRect(const design::TwipRect& r) {
   return {toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height)};
@@ -67,7 +81,7 @@ Form1::Form1(QWidget* parent)
       Timer1(makeTimer(this, design::form1())) {
   const design::FormDesign& d = design::form1();
   setWindowTitle(QString::fromUtf16(d.title));
-  setWindowIcon(QIcon(QString::fromLatin1(kWindowIcon)));
+  setWindowIcon(makeWindowIcon());
   installForm1Accessibility();
   nameForm1Controls(*this);
   resize(toPixels(d.clientWidth), toPixels(d.clientHeight));

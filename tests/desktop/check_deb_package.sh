@@ -20,7 +20,9 @@ contents=$(dpkg-deb --contents "$deb")
 for path in usr/bin/lotto \
   "usr/share/applications/$app_id.desktop" \
   "usr/share/metainfo/$app_id.metainfo.xml" \
-  "usr/share/icons/hicolor/scalable/apps/$app_id.svg"; do
+  "usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
+  "usr/share/icons/hicolor/16x16/apps/$app_id.png" \
+  "usr/share/icons/hicolor/256x256/apps/$app_id.png"; do
   if ! grep -qE " \./$path\$" <<<"$contents"; then
     echo "missing from the package: $path" >&2
     failures=$((failures + 1))
