@@ -89,7 +89,9 @@ Form1::Form1(QWidget* parent)
 
   // Every number label shares one font; measure it once, not per paint.
   labelFont_ = designFont(*d.label1[0].font);
-  labelAscent_ = QFontMetrics(labelFont_).ascent();
+  const QFontMetrics labelMetrics(labelFont_);
+  labelAscent_ = labelMetrics.ascent();
+  labelHeight_ = labelMetrics.height();
   const QColor controlText = palette().color(QPalette::ButtonText);
   for (int i = 0; i < kLabelCount; ++i) {
     const design::LabelDesign& label = d.label1[i];
@@ -135,24 +137,26 @@ void Form1::focusFirstInTabOrder() {
   }
 }
 
-QRect Form1::captionRect(int label, const QString& caption) const {
-  const QFontMetrics metrics(labelFont_);
-  const design::LabelDesign& d = design::form1().label1[label];
-  return {toPixels(d.left), toPixels(d.top), metrics.horizontalAdvance(caption), metrics.height()};
-}
-
-QRect Form1::captionPaintBounds(const QRect& rect, const QString& caption) const {
-  const QRect ink = QFontMetrics(labelFont_).boundingRect(caption).translated(rect.left(), rect.top() + labelAscent_);
-  return rect.united(ink).adjusted(-1, -1, 1, 1);
+const Form1::ShapedCaption& Form1::shapedCaption(const QString& caption) {
+  auto found = shapedCaptions_.constFind(caption);
+  if (found == shapedCaptions_.constEnd()) {
+    const QFontMetrics metrics(labelFont_);
+    ShapedCaption shaped{QStaticText(caption), metrics.horizontalAdvance(caption), metrics.boundingRect(caption)};
+    shaped.laidOut.setTextFormat(Qt::PlainText);
+    shaped.laidOut.prepare(QTransform(), labelFont_);
+    found = shapedCaptions_.insert(caption, std::move(shaped));
+  }
+  return *found;
 }
 
 void Form1::layOutCaption(LabelItem& label, int index, const QString& caption) {
+  const ShapedCaption& shaped = shapedCaption(caption);
+  const design::LabelDesign& d = design::form1().label1[index];
   label.caption = caption;
-  label.laidOut = QStaticText(caption);
-  label.laidOut.setTextFormat(Qt::PlainText);
-  label.laidOut.prepare(QTransform(), labelFont_);
-  label.rect = captionRect(index, caption);
-  label.paintBounds = captionPaintBounds(label.rect, caption);
+  label.laidOut = shaped.laidOut;
+  label.rect = QRect(toPixels(d.left), toPixels(d.top), shaped.advance, labelHeight_);
+  const QRect ink = shaped.ink.translated(label.rect.left(), label.rect.top() + labelAscent_);
+  label.paintBounds = label.rect.united(ink).adjusted(-1, -1, 1, 1);
 }
 
 void Form1::setLabelCaption(int label, const QString& caption) {
