@@ -28,17 +28,23 @@ constexpr Substitutes kSubstitutes[] = {
 constexpr double kDesignDpi = 96.0;
 constexpr double kPointsPerInch = 72.0;
 
+// The design face counts as installed also under an alias or a localised name, as the font system resolves
+// it (the user's own alias rules included). The substitutes are names of real families, so they are looked
+// up in the list of installed families, fetched once: each alias resolution runs the font system's whole
+// set of substitution rules, a noticeable part of start-up.
 QString lookUpFace(const QString& face) {
   if (QFontDatabase::hasFamily(face)) {
     return face;
   }
+  static const QStringList installed = QFontDatabase::families();
   for (const auto& entry : kSubstitutes) {
     if (face != QString::fromUtf16(entry.designFace)) {
       continue;
     }
     for (const char* candidate : entry.candidates) {
-      if (QFontDatabase::hasFamily(QString::fromLatin1(candidate))) {
-        return QString::fromLatin1(candidate);
+      const QString family = QString::fromLatin1(candidate);
+      if (installed.contains(family, Qt::CaseInsensitive)) {
+        return family;
       }
     }
   }

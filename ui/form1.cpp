@@ -7,10 +7,12 @@
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QIcon>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
@@ -25,8 +27,20 @@ namespace {
 
 using design::toPixels;
 
-// The same drawing the desktop entry shows, so the task bar and the menu agree.
-constexpr const char* kWindowIcon = ":/icons/lotto.svg";
+// The same drawing the desktop entry shows, so the task bar and the menu agree, rendered once from it at the
+// four sizes Qt hands an X11 window manager for a scalable icon: decoding four small PNGs costs a fraction of
+// loading the SVG engine and rendering the drawing four times at every start.
+constexpr int kWindowIconSizes[] = {16, 32, 64, 128};
+
+QIcon makeWindowIcon() {
+  QIcon icon;
+  for (int size : kWindowIconSizes) {
+    QImageReader reader(QStringLiteral(":/icons/lotto-%1.png").arg(size), "png");
+    reader.setAutoDetectImageFormat(false);  // else every image plugin is loaded to be asked about PNG first
+    icon.addPixmap(QPixmap::fromImage(reader.read()));
+  }
+  return icon;
+}
 
 QRect toPixelRect(const design::TwipRect& r) {
   return {toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height)};
@@ -69,7 +83,7 @@ Form1::Form1(QWidget* parent)
       Timer1(makeTimer(this, design::form1())) {
   const design::FormDesign& d = design::form1();
   setWindowTitle(QString::fromUtf16(d.title));
-  setWindowIcon(QIcon(QString::fromLatin1(kWindowIcon)));
+  setWindowIcon(makeWindowIcon());
   installForm1Accessibility();
   nameForm1Controls(*this);
   resize(toPixels(d.clientWidth), toPixels(d.clientHeight));
@@ -77,7 +91,9 @@ Form1::Form1(QWidget* parent)
 
   // Every number label shares one font; measure it once, not per paint.
   labelFont_ = designFont(*d.label1[0].font);
-  labelAscent_ = QFontMetrics(labelFont_).ascent();
+  const QFontMetrics labelMetrics(labelFont_);
+  labelAscent_ = labelMetrics.ascent();
+  labelHeight_ = labelMetrics.height();
   const QColor controlText = palette().color(QPalette::ButtonText);
   for (int i = 0; i < kLabelCount; ++i) {
     const design::LabelDesign& label = d.label1[i];
@@ -152,24 +168,26 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-QRect Form1::captionRect(int label, const QString& caption) const {
-  const QFontMetrics metrics(labelFont_);
-  const design::LabelDesign& d = design::form1().label1[label];
-  return {toPixels(d.left), toPixels(d.top), metrics.horizontalAdvance(caption), metrics.height()};
-}
-
-QRect Form1::captionPaintBounds(const QRect& rect, const QString& caption) const {
-  const QRect ink = QFontMetrics(labelFont_).boundingRect(caption).translated(rect.left(), rect.top() + labelAscent_);
-  return rect.united(ink).adjusted(-1, -1, 1, 1);
+const Form1::ShapedCaption& Form1::shapedCaption(const QString& caption) {
+  auto found = shapedCaptions_.constFind(caption);
+  if (found == shapedCaptions_.constEnd()) {
+    const QFontMetrics metrics(labelFont_);
+    ShapedCaption shaped{QStaticText(caption), metrics.horizontalAdvance(caption), metrics.boundingRect(caption)};
+    shaped.laidOut.setTextFormat(Qt::PlainText);
+    shaped.laidOut.prepare(QTransform(), labelFont_);
+    found = shapedCaptions_.insert(caption, std::move(shaped));
+  }
+  return *found;
 }
 
 void Form1::layOutCaption(LabelItem& label, int index, const QString& caption) {
+  const ShapedCaption& shaped = shapedCaption(caption);
+  const design::LabelDesign& d = design::form1().label1[index];
   label.caption = caption;
-  label.laidOut = QStaticText(caption);
-  label.laidOut.setTextFormat(Qt::PlainText);
-  label.laidOut.prepare(QTransform(), labelFont_);
-  label.rect = captionRect(index, caption);
-  label.paintBounds = captionPaintBounds(label.rect, caption);
+  label.laidOut = shaped.laidOut;
+  label.rect = QRect(toPixels(d.left), toPixels(d.top), shaped.advance, labelHeight_);
+  const QRect ink = shaped.ink.translated(label.rect.left(), label.rect.top() + labelAscent_);
+  label.paintBounds = label.rect.united(ink).adjusted(-1, -1, 1, 1);
 }
 
 void Form1::setLabelCaption(int label, const QString& caption) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QRect>
 #include <QStaticText>
@@ -73,7 +74,7 @@ class Form1 : public QWidget {
  private:
   struct LabelItem {
     QString caption;
-    QStaticText laidOut;  // shaped once per caption change, not once per paint
+    QStaticText laidOut;  // shared with the shaped caption, not shaped again per label or per paint
     bool visible = true;
     QRect rect;  // follows the caption: one line in the label's font
     QRect paintBounds;
@@ -100,11 +101,19 @@ class Form1 : public QWidget {
     QImage image;
   };
 
-  QRect captionRect(int label, const QString& caption) const;
+  // A caption as the label font draws it. The labels show the same few texts over and over: the design's
+  // "0" on every ball until the numbers are written, a drawn number again in its slot, the numbers again
+  // after Clear. So each distinct text is shaped and measured once, the first time it is shown.
+  struct ShapedCaption {
+    QStaticText laidOut;
+    int advance = 0;  // the label's width: one line of the text, no wrapping
+    QRect ink;        // what the glyphs cover, from the baseline at the label's left edge
+  };
+
+  const ShapedCaption& shapedCaption(const QString& caption);
   void layOutCaption(LabelItem& label, int index, const QString& caption);
   const QImage& discSprite(int disc, qreal pixelRatio) const;
   static void drawDisc(QPainter& painter, const QRect& rect, const design::DiscDesign& design, Colour fill);
-  QRect captionPaintBounds(const QRect& rect, const QString& caption) const;
   void paintLabel(QPainter& painter, const LabelItem& label) const;
   void paintDisc(QPainter& painter, int disc) const;
   static void paintLine(QPainter& painter, const LineItem& line);
@@ -112,6 +121,8 @@ class Form1 : public QWidget {
 
   QFont labelFont_;
   int labelAscent_ = 0;
+  int labelHeight_ = 0;
+  QHash<QString, ShapedCaption> shapedCaptions_;
   std::array<LabelItem, kLabelCount> labels_;
   std::array<DiscItem, kLabelCount> discs_;
   std::array<LineItem, design::kLineCount> lines_;

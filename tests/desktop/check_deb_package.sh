@@ -25,6 +25,9 @@ contents=$(dpkg-deb --contents "$deb")
 for path in usr/games/lotto \
   "usr/share/applications/$app_id.desktop" \
   "usr/share/metainfo/$app_id.metainfo.xml" \
+  "usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
+  "usr/share/icons/hicolor/16x16/apps/$app_id.png" \
+  "usr/share/icons/hicolor/256x256/apps/$app_id.png" \
   usr/share/man/man6/lotto.6.gz \
   usr/share/doc/lotto/changelog.gz \
   usr/share/doc/lotto/copyright; do

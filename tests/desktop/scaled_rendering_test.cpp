@@ -151,7 +151,7 @@ TEST(WindowIconTest, IsTheOrangeBallWithABlueRim) {
   Form1 form;
   form.Timer1->stop();
   const QIcon icon = form.windowIcon();
-  ASSERT_FALSE(icon.isNull()) << "the SVG icon engine (libqt6svg6) may be missing";
+  ASSERT_FALSE(icon.isNull()) << "the icon resource is missing";
   const QImage image = icon.pixmap(QSize(128, 128)).toImage();
   ASSERT_EQ(image.size(), QSize(128, 128));
   const QColor rim = image.pixelColor(6, 64);
