@@ -1,6 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // main.cpp: the lottery program's entry: one window, one thread, until Bye or the window closes.
+#include <malloc.h>
+
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +14,10 @@
 
 int main(int argc, char* argv[]) {
   lotto::openClosedStandardDescriptors();
+  // Loading the fonts reads a few tables of half a megabyte each and frees them. Each such free would raise
+  // glibc's mmap threshold, so that the next large reads land in the heap and stay there, scattered, for the
+  // program's whole life; at glibc's starting threshold they are mapped and returned as they are freed.
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   const std::string noDisplay = lotto::missingDisplaySentence();
   if (!noDisplay.empty()) {
     std::fputs(noDisplay.c_str(), stderr);
