@@ -88,9 +88,12 @@ run_case() {
 }
 
 click_draw=lotto::DrawLogic::Command2_Click
+# A forced ball index must also count as rolled since the board last changed, or a click that beats the first
+# tick would roll a fresh one over it.
+forced_ball="set var this->state_.candidateRolled = 1, this->state_.candidateIndex"
 run_case "16-bit overflow of the slot index" "$click_draw" "set var this->state_.drawnCount = 32767" yes 6
-run_case "ball index past the last ball" "$click_draw" "set var this->state_.candidateIndex = 100" yes 340
-run_case "negative ball index" "$click_draw" "set var this->state_.candidateIndex = -1" yes 340
+run_case "ball index past the last ball" "$click_draw" "$forced_ball = 100" yes 340
+run_case "negative ball index" "$click_draw" "$forced_ball = -1" yes 340
 run_case "writing an eighth result slot" "$click_draw" "set var this->state_.drawnCount = 7" yes 340
 run_case "random value of 1, outside 0 <= r < 1" lotto::SeededRandomSource::next "return (float)1.0" no 5
 
