@@ -4,14 +4,12 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "floor_window.h"
+
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QWidget window;
-  window.setWindowTitle(QStringLiteral("樂透程式"));
-  window.resize(593, 497);
-  QPalette palette = window.palette();
-  palette.setColor(QPalette::Window, QColor(0, 192, 192));
-  window.setPalette(palette);
+  floor_window::dressAsLotteryWindow(window);
   window.show();
   return app.exec();
 }

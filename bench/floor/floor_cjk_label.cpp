@@ -5,14 +5,12 @@
 #include <QLabel>
 #include <QWidget>
 
+#include "floor_window.h"
+
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QWidget window;
-  window.setWindowTitle(QStringLiteral("樂透程式"));
-  window.resize(593, 497);
-  QPalette palette = window.palette();
-  palette.setColor(QPalette::Window, QColor(0, 192, 192));
-  window.setPalette(palette);
+  floor_window::dressAsLotteryWindow(window);
   QLabel label(QStringLiteral("開獎"), &window);
   QFont font(QStringLiteral("AR PL UMing TW"));
   font.setPixelSize(24);

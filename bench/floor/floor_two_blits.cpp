@@ -6,31 +6,14 @@
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QTimer>
-#include <QWidget>
+
+#include "floor_window.h"
 
 namespace {
 
-const QColor kBackground(0, 192, 192);
-const QColor kOrange(255, 128, 0);
-const QColor kNavy(0, 0, 128);
-const QColor kOutline(0, 0, 255);
-constexpr int kDisc = 49;
+using namespace floor_window;
 
-class TwoBlits : public QWidget {
- public:
-  TwoBlits() {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    timer_.setTimerType(Qt::PreciseTimer);
-    timer_.setInterval(30);
-    connect(&timer_, &QTimer::timeout, this, [this] {
-      firstLit_ = !firstLit_;
-      update(discs_[0]);
-      update(discs_[1]);
-    });
-    timer_.start();
-  }
-
+class TwoBlits : public RollingDiscs {
  protected:
   void paintEvent(QPaintEvent* event) override {
     QPainter painter(this);
@@ -43,9 +26,9 @@ class TwoBlits : public QWidget {
     for (const QRect& rect : event->region()) {
       painter.fillRect(rect, kBackground);
     }
-    for (int disc = 0; disc < 2; ++disc) {
-      if (event->region().intersects(discs_[disc])) {
-        painter.drawImage(discs_[disc].topLeft(), (disc == 0) == firstLit_ ? navy_ : orange_);
+    for (int index = 0; index < 2; ++index) {
+      if (event->region().intersects(disc(index))) {
+        painter.drawImage(disc(index).topLeft(), isLit(index) ? navy_ : orange_);
       }
     }
   }
@@ -63,13 +46,9 @@ class TwoBlits : public QWidget {
     return image;
   }
 
-  // Two balls of the lottery board, far enough apart that they are repainted as two separate areas.
-  const QRect discs_[2] = {QRect(24, 80, kDisc, kDisc), QRect(410, 336, kDisc, kDisc)};
-  bool firstLit_ = true;
   qreal ratio_ = 0;
   QImage orange_;
   QImage navy_;
-  QTimer timer_;
 };
 
 }  // namespace
@@ -77,8 +56,6 @@ class TwoBlits : public QWidget {
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   TwoBlits window;
-  window.setWindowTitle(QStringLiteral("樂透程式"));
-  window.resize(593, 497);
   window.show();
   return app.exec();
 }

@@ -9,6 +9,10 @@ lotto=$1 app_id=$2
 source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
 require_tools weston weston-screenshooter convert || exit 1
 
+# The toolkit's Wayland plugin keeps its protocol objects until exit and is unloaded before LeakSanitizer looks,
+# which reports them as leaks on stderr; the program's own memory is checked by the other tests.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+
 work=$(mktemp -d)
 weston_pid="" lotto_pid=""
 failures=0
@@ -77,8 +81,8 @@ fi
 
 # Bye, pressed through the accessibility bus since the headless compositor has no input devices.
 PYTHONPATH=$(dirname "$0") /usr/bin/python3 - <<'EOF' || fail "Bye could not be pressed"
-from gi.repository import Atspi
 from lotto_atspi import find_window
+from gi.repository import Atspi
 window = find_window()
 children = [window.get_child_at_index(k) for k in range(window.get_child_count())] if window else []
 byes = [c for c in children if c.get_name() == "Bye" and c.get_role() == Atspi.Role.PUSH_BUTTON]
