@@ -23,7 +23,7 @@ std::mt19937 engineSeededFromEntropy(const std::string& source) {
       word = entropy();
     }
   } catch (const std::exception&) {  // the library says why in English only, and names no remedy
-    throw RunTimeError(ErrorNumber::InvalidCall, "作業系統的亂數來源無法使用");
+    throw RunTimeError::noEntropy();
   }
   std::seed_seq seed(words.begin(), words.end());
   return std::mt19937(seed);

@@ -24,6 +24,7 @@ class RunTimeError : public std::runtime_error {
   static RunTimeError overflow() { return {ErrorNumber::Overflow, "溢位"}; }
   static RunTimeError noSuchControl() { return {ErrorNumber::NoSuchControl, "控制項陣列元素不存在"}; }
   static RunTimeError floatingPointFault() { return {ErrorNumber::InvalidCall, "浮點運算錯誤"}; }
+  static RunTimeError noEntropy() { return {ErrorNumber::InvalidCall, "作業系統的亂數來源無法使用"}; }
 
  private:
   ErrorNumber number_;

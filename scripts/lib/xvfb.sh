@@ -1,6 +1,7 @@
 # SPDX-FileCopyrightText: 2026 Lotto developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# xvfb.sh: sourced by scripts and tests that need an X server of their own: start_xvfb starts one and exports DISPLAY.
+# xvfb.sh: sourced by scripts and tests that need an X server of their own: start_xvfb starts one and exports DISPLAY;
+# require_tools and wait_for_exit serve the programs they start there.
 # shellcheck shell=bash
 # Xvfb -displayfd is not safe when several servers start at once: a server probing a display number that another
 # has just taken unlinks that server's socket on its way to the next number. A fixed number from a high range,
@@ -16,6 +17,16 @@ require_tools() {
   for tool in "$@"; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps installs it)" >&2; return 1; }
   done
+}
+
+# wait_for_exit PID SECONDS: returns as soon as PID has ended, or fails if it still runs after SECONDS.
+wait_for_exit() {
+  local _
+  for _ in $(seq $(($2 * 10))); do
+    kill -0 "$1" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  ! kill -0 "$1" 2>/dev/null
 }
 
 # start_xvfb LOG_FILE [GEOMETRY]: starts Xvfb on a free display with a screen of GEOMETRY (800x600x24 unless

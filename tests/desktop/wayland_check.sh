@@ -89,11 +89,7 @@ byes = [c for c in children if c.get_name() == "Bye" and c.get_role() == Atspi.R
 raise SystemExit(0 if byes and Atspi.Action.do_action(byes[0], 0) else 1)
 EOF
 status=0
-for _ in $(seq 100); do
-  kill -0 "$lotto_pid" 2>/dev/null || break
-  sleep 0.05
-done
-if kill -0 "$lotto_pid" 2>/dev/null; then
+if ! wait_for_exit "$lotto_pid" 5; then
   fail "lotto still runs after Bye"
 else
   wait "$lotto_pid" || status=$?

@@ -71,11 +71,7 @@ run_case() {
     xdotool windowfocus --sync "$dialog" key Return
   fi
   local status=0
-  for _ in $(seq 300); do
-    kill -0 "$gdb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$gdb_pid" 2>/dev/null; then
+  if ! wait_for_exit "$gdb_pid" 30; then
     fail "the program did not end after the report"
     kill "$gdb_pid" 2>/dev/null
   fi

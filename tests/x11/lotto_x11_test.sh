@@ -68,11 +68,7 @@ find_window() {
 # Waits up to 5 s for lotto to end; leaves its exit status in $status.
 status=""
 await_exit() {
-  for _ in $(seq 50); do
-    kill -0 "$lotto_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$lotto_pid" 2>/dev/null; then
+  if ! wait_for_exit "$lotto_pid" 5; then
     status="still running"
     return
   fi
