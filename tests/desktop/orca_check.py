@@ -63,14 +63,18 @@ try:
     check(wait_for(lambda: any(app and app.get_name() == "orca" for app in applications()), 30) is not None,
           "Orca is on the accessibility bus")
     time.sleep(SETTLE)
-    lotto = subprocess.Popen([sys.argv[1]], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    with open(os.path.join(work, "lotto.err"), "w") as lotto_err:
+        lotto = subprocess.Popen([sys.argv[1]], stdout=subprocess.DEVNULL, stderr=lotto_err)
+    x_window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--class", "lotto"],
+                              capture_output=True, text=True, timeout=20).stdout.split()[0]
+    subprocess.run(["xdotool", "windowfocus", "--sync", x_window], check=True, timeout=20)
+    # Looked up once the window has the focus and the program has settled on the bus, so that no object
+    # found while it was still starting up is used after that.
+    time.sleep(SETTLE)
     window = wait_for(find_window, 20)
     check(window is not None, "the window 樂透程式 is on the accessibility bus")
     if window is None:
         sys.exit(1)
-    x_window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--class", "lotto"],
-                              capture_output=True, text=True, timeout=20).stdout.split()[0]
-    subprocess.run(["xdotool", "windowfocus", "--sync", x_window], check=True, timeout=20)
 
     children = [window.get_child_at_index(i) for i in range(window.get_child_count())]
     buttons = {c.get_name(): c for c in children if c.get_role() == Atspi.Role.PUSH_BUTTON}
@@ -145,7 +149,7 @@ for what, said in steps:
     check(bool(said) and said[-1] == expected, f"{what}: the number is the last thing said: {said[-1:]}")
 check(len(notifications) == 7, f"seven numbers announced in the game: {len(notifications)}")
 if failures:
-    print(f"Orca's log: {log_path}")
+    print(f"Orca's log: {log_path}; lotto ended with {lotto.returncode if lotto else None}, its stderr: {work}/lotto.err")
 else:
     shutil.rmtree(work)
 sys.exit(1 if failures else 0)
