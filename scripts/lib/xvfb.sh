@@ -15,7 +15,7 @@ xvfb_pid=""
 require_tools() {
   local tool
   for tool in "$@"; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps installs it)" >&2; return 1; }
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps test installs it)" >&2; return 1; }
   done
 }
 
