@@ -23,7 +23,7 @@ int main(int argc, char* argv[]) {
   // libraries have no such threshold to fix.
   mallopt(M_MMAP_THRESHOLD, 128 * 1024);
 #endif
-  const std::string noDisplay = lotto::missingDisplaySentence();
+  const std::string noDisplay = lotto::missingDisplaySentence(argc, argv);
   if (!noDisplay.empty()) {
     std::fputs(noDisplay.c_str(), stderr);
     return EXIT_FAILURE;
