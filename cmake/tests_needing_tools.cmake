@@ -24,8 +24,9 @@ function(lotto_tests_need found_var)
     list(GET pair 1 package)
     string(MAKE_C_IDENTIFIER "${program}" variable)
     string(TOUPPER "${variable}" variable)
-    # Helpers such as the AT-SPI bus launcher live in libexec, off the PATH.
-    find_program(${variable} ${program} PATHS /usr/libexec)
+    # Found where the tests' scripts look: on the PATH, not in CMake's own system folders, so that a tool kept off
+    # the PATH leaves its tests out. Helpers such as the AT-SPI bus launcher live in libexec, which no PATH names.
+    find_program(${variable} ${program} NO_CMAKE_SYSTEM_PATH PATHS /usr/libexec)
     if(NOT ${variable})
       list(APPEND missing_packages ${package})
     endif()
