@@ -1,7 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // main.cpp: the lottery program's entry: one window, one thread, until Bye or the window closes.
+#if __has_include(<malloc.h>)
 #include <malloc.h>
+#endif
 
 #include <QApplication>
 #include <cstdio>
@@ -14,11 +16,14 @@
 
 int main(int argc, char* argv[]) {
   lotto::openClosedStandardDescriptors();
+#ifdef M_MMAP_THRESHOLD
   // Loading the fonts reads a few tables of half a megabyte each and frees them. Each such free would raise
   // glibc's mmap threshold, so that the next large reads land in the heap and stay there, scattered, for the
-  // program's whole life; at glibc's starting threshold they are mapped and returned as they are freed.
+  // program's whole life; at glibc's starting threshold they are mapped and returned as they are freed. Other C
+  // libraries have no such threshold to fix.
   mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-  const std::string noDisplay = lotto::missingDisplaySentence();
+#endif
+  const std::string noDisplay = lotto::missingDisplaySentence(argc, argv);
   if (!noDisplay.empty()) {
     std::fputs(noDisplay.c_str(), stderr);
     return EXIT_FAILURE;

@@ -17,9 +17,11 @@ struct Substitutes {
   const char* candidates[3];
 };
 
-// A Traditional Chinese Ming face for the Big5 serif, a common sans face for the ANSI sans. Only the UMing
-// faces: the design's number positions are drawn around their metrics, and other Ming faces push two-digit
-// numbers across their discs' rims.
+// Faces to fall back on when the design face itself is not to be had: a Traditional Chinese Ming face for the
+// Big5 serif, a common sans face for the ANSI sans. Of the Ming faces only UMing's are offered: the design's
+// number positions are drawn around their metrics, and other Ming faces push two-digit numbers across their discs'
+// rims. Whatever face the font system gives for the design face's own name, through any alias, comes first
+// (lookUpFace): it is what the user or the distribution asked that name to mean.
 constexpr Substitutes kSubstitutes[] = {
     {u"新細明體", {"AR PL UMing TW", "AR PL UMing TW MBE", "AR PL UMing HK"}},
     {u"MS Sans Serif", {"DejaVu Sans", "Liberation Sans", "Noto Sans"}},

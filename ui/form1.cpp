@@ -20,6 +20,7 @@
 
 #include "design_fonts.h"
 #include "form1_accessibility.h"
+#include "run_time_error.h"
 
 namespace lotto {
 
@@ -47,6 +48,14 @@ QRect toPixelRect(const design::TwipRect& r) {
 }
 
 QColor toQColor(Colour c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
+
+// Label1 and Shape1 both run 0..48; anything else has no control behind it.
+int checkedIndex(int index) {
+  if (index < 0 || index >= kLabelCount) {
+    throw RunTimeError::noSuchControl();
+  }
+  return index;
+}
 
 QPushButton* makeButton(QWidget* form, const design::ButtonDesign& d) {
   auto* button = new QPushButton(QString::fromUtf16(d.caption), form);
@@ -168,6 +177,11 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
+Form1::LabelItem& Form1::labelAt(int label) { return labels_[checkedIndex(label)]; }
+const Form1::LabelItem& Form1::labelAt(int label) const { return labels_[checkedIndex(label)]; }
+Form1::DiscItem& Form1::discAt(int disc) { return discs_[checkedIndex(disc)]; }
+const Form1::DiscItem& Form1::discAt(int disc) const { return discs_[checkedIndex(disc)]; }
+
 const Form1::ShapedCaption& Form1::shapedCaption(const QString& caption) {
   auto found = shapedCaptions_.constFind(caption);
   if (found == shapedCaptions_.constEnd()) {
@@ -191,7 +205,7 @@ void Form1::layOutCaption(LabelItem& label, int index, const QString& caption) {
 }
 
 void Form1::setLabelCaption(int label, const QString& caption) {
-  LabelItem& item = labels_[label];
+  LabelItem& item = labelAt(label);
   if (item.caption == caption) {
     return;
   }
@@ -204,7 +218,7 @@ void Form1::setLabelCaption(int label, const QString& caption) {
 }
 
 void Form1::setLabelVisible(int label, bool visible) {
-  LabelItem& item = labels_[label];
+  LabelItem& item = labelAt(label);
   if (item.visible != visible) {
     item.visible = visible;
     update(item.paintBounds);
@@ -215,7 +229,7 @@ void Form1::setLabelVisible(int label, bool visible) {
 }
 
 void Form1::setDiscColour(int disc, Colour colour) {
-  DiscItem& item = discs_[disc];
+  DiscItem& item = discAt(disc);
   if (item.colour != colour) {
     item.colour = colour;
     if (item.visible) {
@@ -225,7 +239,7 @@ void Form1::setDiscColour(int disc, Colour colour) {
 }
 
 void Form1::setDiscVisible(int disc, bool visible) {
-  DiscItem& item = discs_[disc];
+  DiscItem& item = discAt(disc);
   if (item.visible != visible) {
     item.visible = visible;
     update(item.rect);
@@ -292,33 +306,37 @@ void Form1::paintDisc(QPainter& painter, int disc) const {
   if (copyIsExact) {
     painter.drawImage(rect.topLeft(), discSprite(disc, toDevice.m11()));
   } else {
-    drawDisc(painter, rect, design::form1().shape1[disc], discs_[disc].colour);
+    drawDisc(painter, rect, discLook(disc));
   }
+}
+
+Form1::DiscLook Form1::discLook(int disc) const {
+  const design::DiscDesign& d = design::form1().shape1[disc];
+  return {discs_[disc].colour, d.outline, d.outlinePixels, discs_[disc].rect.size()};
 }
 
 // Aliased, so every pixel of the disc is exactly its fill or its outline colour, as designed.
-void Form1::drawDisc(QPainter& painter, const QRect& rect, const design::DiscDesign& design, Colour fill) {
-  painter.setPen(QPen(toQColor(design.outline), design.outlinePixels));
-  painter.setBrush(toQColor(fill));
-  painter.drawEllipse(rect.adjusted(0, 0, -design.outlinePixels, -design.outlinePixels));
+void Form1::drawDisc(QPainter& painter, const QRect& rect, const DiscLook& look) {
+  painter.setPen(QPen(toQColor(look.outline), look.outlinePixels));
+  painter.setBrush(toQColor(look.fill));
+  painter.drawEllipse(rect.adjusted(0, 0, -look.outlinePixels, -look.outlinePixels));
 }
 
 const QImage& Form1::discSprite(int disc, qreal pixelRatio) const {
-  const Colour fill = discs_[disc].colour;
-  const QSize size = discs_[disc].rect.size();
+  const DiscLook look = discLook(disc);
   for (const DiscSprite& sprite : discSprites_) {
-    if (sprite.fill == fill && sprite.size == size && sprite.pixelRatio == pixelRatio) {
+    if (sprite.look == look && sprite.pixelRatio == pixelRatio) {
       return sprite.image;
     }
   }
-  QImage image(size * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+  QImage image(look.size * pixelRatio, QImage::Format_ARGB32_Premultiplied);
   image.setDevicePixelRatio(pixelRatio);
   image.fill(Qt::transparent);
   {
     QPainter imagePainter(&image);
-    drawDisc(imagePainter, QRect(QPoint(0, 0), size), design::form1().shape1[disc], fill);
+    drawDisc(imagePainter, QRect(QPoint(0, 0), look.size), look);
   }
-  discSprites_.push_back({fill, size, pixelRatio, std::move(image)});
+  discSprites_.push_back({look, pixelRatio, std::move(image)});
   return discSprites_.back().image;
 }
 

@@ -36,21 +36,22 @@ class Form1 : public QWidget {
   QLineEdit* const Text1;
   QTimer* const Timer1;
 
-  // Label1(0..48) and Shape1(0..48), the lightweight items painted on the surface.
-  QString labelCaption(int label) const { return labels_[label].caption; }
+  // Label1(0..48) and Shape1(0..48), the lightweight items painted on the surface. An index with no item
+  // behind it raises the run-time error of a missing control, as the design's runtime does.
+  QString labelCaption(int label) const { return labelAt(label).caption; }
   void setLabelCaption(int label, const QString& caption);
-  bool labelVisible(int label) const { return labels_[label].visible; }
+  bool labelVisible(int label) const { return labelAt(label).visible; }
   void setLabelVisible(int label, bool visible);
-  QRect labelGeometry(int label) const { return labels_[label].rect; }
+  QRect labelGeometry(int label) const { return labelAt(label).rect; }
   // What painting Label1(label) may touch: bold glyphs overhang their advance, and antialiased
   // edges at fractional scales spill past whole pixels, so this can be wider than the geometry.
-  QRect labelPaintBounds(int label) const { return labels_[label].paintBounds; }
+  QRect labelPaintBounds(int label) const { return labelAt(label).paintBounds; }
 
-  Colour discColour(int disc) const { return discs_[disc].colour; }
+  Colour discColour(int disc) const { return discAt(disc).colour; }
   void setDiscColour(int disc, Colour colour);
-  bool discVisible(int disc) const { return discs_[disc].visible; }
+  bool discVisible(int disc) const { return discAt(disc).visible; }
   void setDiscVisible(int disc, bool visible);
-  QRect discGeometry(int disc) const { return discs_[disc].rect; }
+  QRect discGeometry(int disc) const { return discAt(disc).rect; }
 
   // Gives the focus to the first control in tab order that can take it.
   void focusFirstInTabOrder();
@@ -92,11 +93,21 @@ class Form1 : public QWidget {
     QRect bounds;
   };
 
-  // Discs are copied from one drawing per colour and pixel ratio: a copy costs a fraction of rasterising
-  // the circle again, and the light repaints two discs 33 times a second.
-  struct DiscSprite {
+  // Discs are copied from one drawing per look and pixel ratio: a copy costs a fraction of rasterising
+  // the circle again, and the light repaints two discs 33 times a second. The look is everything drawDisc()
+  // draws from, so two discs share a drawing only where they would be drawn alike.
+  struct DiscLook {
     Colour fill;
+    Colour outline;
+    int outlinePixels;
     QSize size;
+    bool operator==(const DiscLook& other) const {
+      return fill == other.fill && outline == other.outline && outlinePixels == other.outlinePixels &&
+             size == other.size;
+    }
+  };
+  struct DiscSprite {
+    DiscLook look;
     qreal pixelRatio;
     QImage image;
   };
@@ -110,10 +121,15 @@ class Form1 : public QWidget {
     QRect ink;        // what the glyphs cover, from the baseline at the label's left edge
   };
 
+  LabelItem& labelAt(int label);
+  const LabelItem& labelAt(int label) const;
+  DiscItem& discAt(int disc);
+  const DiscItem& discAt(int disc) const;
   const ShapedCaption& shapedCaption(const QString& caption);
   void layOutCaption(LabelItem& label, int index, const QString& caption);
   const QImage& discSprite(int disc, qreal pixelRatio) const;
-  static void drawDisc(QPainter& painter, const QRect& rect, const design::DiscDesign& design, Colour fill);
+  DiscLook discLook(int disc) const;
+  static void drawDisc(QPainter& painter, const QRect& rect, const DiscLook& look);
   void paintLabel(QPainter& painter, const LabelItem& label) const;
   void paintDisc(QPainter& painter, int disc) const;
   static void paintLine(QPainter& painter, const LineItem& line);

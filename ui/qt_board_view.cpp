@@ -12,34 +12,20 @@
 
 namespace lotto {
 
-namespace {
-
-// Label1 and Shape1 both run 0..48; anything else has no control behind it.
-int checkedIndex(SmallInt index) {
-  if (index < 0 || index >= kLabelCount) {
-    throw RunTimeError::noSuchControl();
-  }
-  return index;
-}
-
-}  // namespace
-
 QtBoardView::QtBoardView(Form1& form, std::function<void()> endProgram)
     : form_(form), endProgram_(std::move(endProgram)) {}
 
-std::u16string QtBoardView::labelText(SmallInt label) const {
-  return form_.labelCaption(checkedIndex(label)).toStdU16String();
-}
+std::u16string QtBoardView::labelText(SmallInt label) const { return form_.labelCaption(label).toStdU16String(); }
 
 void QtBoardView::setLabelText(SmallInt label, const std::u16string& text) {
-  form_.setLabelCaption(checkedIndex(label), QString::fromStdU16String(text));
+  form_.setLabelCaption(label, QString::fromStdU16String(text));
 }
 
-void QtBoardView::setLabelVisible(SmallInt label, bool visible) { form_.setLabelVisible(checkedIndex(label), visible); }
+void QtBoardView::setLabelVisible(SmallInt label, bool visible) { form_.setLabelVisible(label, visible); }
 
-void QtBoardView::setDiscColour(SmallInt disc, Colour colour) { form_.setDiscColour(checkedIndex(disc), colour); }
+void QtBoardView::setDiscColour(SmallInt disc, Colour colour) { form_.setDiscColour(disc, colour); }
 
-void QtBoardView::setDiscVisible(SmallInt disc, bool visible) { form_.setDiscVisible(checkedIndex(disc), visible); }
+void QtBoardView::setDiscVisible(SmallInt disc, bool visible) { form_.setDiscVisible(disc, visible); }
 
 void QtBoardView::setButtonEnabled(Button button, bool enabled) {
   switch (button) {

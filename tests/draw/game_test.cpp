@@ -7,17 +7,18 @@
 #include <set>
 
 #include "draw_logic.h"
+#include "expected_states.h"
 #include "recording_board_view.h"
 #include "scripted_random_source.h"
 
 namespace lotto {
 namespace {
 
+using testing::kSlotHeadings;
+using testing::Phase;
 using testing::RecordingBoardView;
 using testing::ScriptedRandomSource;
 using testing::valueForBall;
-
-const char16_t* const kHeadings[] = {u"一", u"二", u"三", u"四", u"五", u"六", u"特"};
 
 class DrawLogicTest : public ::testing::Test {
  protected:
@@ -30,14 +31,16 @@ class DrawLogicTest : public ::testing::Test {
   std::u16string slot(int k) const { return board.labels[kFirstSlotLabel + k].text; }
   bool ballOnBoard(int ball) const { return board.labels[ball].visible && board.discs[ball].visible; }
 
-  // The state table: which buttons are enabled, whether the roll runs, and the instruction line.
-  void expectState(bool next, bool draw, bool clear, bool rolling, const std::u16string& line) const {
-    EXPECT_EQ(board.enabled(Button::Command1), next) << "Next";
-    EXPECT_EQ(board.enabled(Button::Command2), draw) << "開獎";
-    EXPECT_EQ(board.enabled(Button::Command3), clear) << "清除";
-    EXPECT_EQ(board.timerEnabled, rolling) << "roll";
-    EXPECT_EQ(board.timerInterval, 30);
-    EXPECT_TRUE(board.instruction == line);
+  // The state table's row for `phase`: which buttons are enabled, whether the roll runs, and the instruction line.
+  void expectState(Phase phase) const {
+    const testing::ExpectedState want = testing::expectedState(phase);
+    const char* when = testing::phaseName(phase);
+    EXPECT_EQ(board.enabled(Button::Command1), want.next) << "Next, " << when;
+    EXPECT_EQ(board.enabled(Button::Command2), want.draw) << "開獎, " << when;
+    EXPECT_EQ(board.enabled(Button::Command3), want.clear) << "清除, " << when;
+    EXPECT_EQ(board.timerEnabled, want.rolling) << "roll, " << when;
+    EXPECT_EQ(board.timerInterval, testing::kRollIntervalMs) << when;
+    EXPECT_TRUE(board.instruction == want.line) << when;
   }
 
   RecordingBoardView board;
@@ -52,7 +55,7 @@ TEST_F(DrawLogicTest, LoadNumbersTheBallsAndLeavesTheSlotHeadings) {
   EXPECT_TRUE(board.labels[0].text == u"1");
   EXPECT_TRUE(board.labels[41].text == u"42");
   for (int k = 0; k < kSlotCount; ++k) {
-    EXPECT_TRUE(slot(k) == kHeadings[k]);
+    EXPECT_TRUE(slot(k) == kSlotHeadings[k]);
   }
   EXPECT_EQ(logic.state().drawnCount, 0);
   EXPECT_EQ(logic.state().candidateIndex, 0);
@@ -75,14 +78,14 @@ TEST_F(DrawLogicTest, AWholeGameDrawsSevenDistinctNumbersAndFollowsTheStateTable
     EXPECT_EQ(logic.state().drawnCount, draw);
     drawn.insert(number);
     if (draw < kSlotCount) {
-      expectState(true, false, true, false, u"NEXT開獎");
+      expectState(Phase::AfterDraw);
       logic.Command1_Click();
-      expectState(true, true, true, true, u"請按開獎");
+      expectState(Phase::Running);
     }
   }
-  expectState(false, false, true, false, u"按清除重開");
+  expectState(Phase::Finished);
   EXPECT_EQ(drawn.size(), 7u);
-  EXPECT_TRUE(slot(6) != u"特");
+  EXPECT_TRUE(slot(6) != kSlotHeadings[6]);
   int hidden = 0;
   for (int ball = 0; ball < kBallCount; ++ball) {
     if (!ballOnBoard(ball)) {
@@ -94,7 +97,7 @@ TEST_F(DrawLogicTest, AWholeGameDrawsSevenDistinctNumbersAndFollowsTheStateTable
 
   logic.Command1_Click();  // Next stays greyed after the seventh draw; even if reached it must not re-arm 開獎
   EXPECT_FALSE(board.enabled(Button::Command2));
-  EXPECT_TRUE(board.instruction == u"按清除重開");
+  EXPECT_TRUE(board.instruction == testing::expectedState(Phase::Finished).line);
 }
 
 TEST_F(DrawLogicTest, NextTwiceLeavesTheSameStateAsOnce) {
@@ -126,11 +129,11 @@ TEST_F(DrawLogicTest, ClearInMidGameRestoresEveryBallHeadingAndState) {
     EXPECT_TRUE(board.labels[ball].text == ballNumberText(static_cast<SmallInt>(ball)));
   }
   for (int k = 0; k < kSlotCount; ++k) {
-    EXPECT_TRUE(slot(k) == kHeadings[k]);
+    EXPECT_TRUE(slot(k) == kSlotHeadings[k]);
   }
   EXPECT_EQ(logic.state().drawnCount, 0);
   EXPECT_EQ(logic.state().candidateIndex, litBeforeClear);
-  expectState(false, true, false, true, u"請按開獎");
+  expectState(Phase::Cleared);
 }
 
 TEST(RollTest, ATickLightsExactlyOneBallThatIsStillOnTheBoard) {
@@ -194,7 +197,7 @@ TEST_F(DrawLogicTest, ADrawThatBeatsTheFirstTickTakesABallRolledOverTheBoardAsIt
   logic.Command2_Click();  // at start: not ball 0, which no roll chose
   EXPECT_TRUE(slot(0) == u"26");
   EXPECT_FALSE(ballOnBoard(25));
-  expectState(true, false, true, false, u"NEXT開獎");
+  expectState(Phase::AfterDraw);
 
   logic.Command1_Click();
   random.playBalls({25, 8});

@@ -263,9 +263,16 @@ TEST_F(WindowDesignTest, TheDesignFacesResolveToAMingFaceThatCoversEveryCaption)
   const QFont numberFont = labelFont();
   EXPECT_EQ(QFontInfo(numberFont).family(), ming);
   EXPECT_EQ(numberFont.pixelSize(), 24);
+  QString texts = QStringLiteral("樂透程式開獎清除");  // the title and the Chinese captions
+  for (const char16_t* heading : testing::kSlotHeadings) {
+    texts += QString::fromUtf16(heading);
+  }
+  for (testing::Phase phase : {testing::Phase::AfterDraw, testing::Phase::Running, testing::Phase::Finished}) {
+    texts += QString::fromUtf16(testing::expectedState(phase).line);
+  }
   for (const QFont& font : {numberFont, form.Command2->font(), form.Text1->font()}) {
     const QFontMetrics metrics(font);
-    for (char32_t c : QStringLiteral("樂透程式開獎清除一二三四五六特請按NEXT開獎按清除重開").toUcs4()) {
+    for (char32_t c : texts.toUcs4()) {
       EXPECT_TRUE(metrics.inFontUcs4(c)) << "U+" << std::hex << static_cast<unsigned>(c);
     }
   }
@@ -290,7 +297,7 @@ class PaintRecorder : public QObject {
 class RepaintTest : public WindowDesignTest {
  protected:
   void SetUp() override {
-    // Showing needs the event loop once; a real tick may land meanwhile, which only moves the light.
+    // Showing needs the event loop once.
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     onScreen();
     form.installEventFilter(&recorder);

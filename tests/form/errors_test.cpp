@@ -16,12 +16,14 @@ namespace {
 
 using testing::ProgramTest;
 
+// Through the board view and on the window itself: no index reaches past Label1(48) or Shape1(48).
 TEST(QtBoardViewTest, AnIndexWithNoControlBehindItIsARunTimeError) {
   Form1 form;
   int ends = 0;
   QtBoardView board(form, [&ends] { ++ends; });
-  EXPECT_TRUE(board.labelText(48) == u"特");
-  for (SmallInt bad : {SmallInt{-1}, SmallInt{49}, std::numeric_limits<SmallInt>::max()}) {
+  EXPECT_TRUE(board.labelText(48) == testing::kSlotHeadings[6]);
+  EXPECT_EQ(form.discGeometry(48), QRect(410, 416, 49, 49));  // Left 6150, Top 6240, 735 twips across
+  for (int bad : {-1, 49, int{std::numeric_limits<SmallInt>::max()}}) {
     const auto expectNoSuchControl = [bad](const std::function<void()>& operation, const char* name) {
       try {
         operation();
@@ -35,6 +37,17 @@ TEST(QtBoardViewTest, AnIndexWithNoControlBehindItIsARunTimeError) {
     expectNoSuchControl([&] { board.setLabelVisible(bad, false); }, "setLabelVisible");
     expectNoSuchControl([&] { board.setDiscColour(bad, kBallLit); }, "setDiscColour");
     expectNoSuchControl([&] { board.setDiscVisible(bad, false); }, "setDiscVisible");
+    expectNoSuchControl([&] { form.labelCaption(bad); }, "Form1::labelCaption");
+    expectNoSuchControl([&] { form.setLabelCaption(bad, QStringLiteral("1")); }, "Form1::setLabelCaption");
+    expectNoSuchControl([&] { form.labelVisible(bad); }, "Form1::labelVisible");
+    expectNoSuchControl([&] { form.setLabelVisible(bad, false); }, "Form1::setLabelVisible");
+    expectNoSuchControl([&] { form.labelGeometry(bad); }, "Form1::labelGeometry");
+    expectNoSuchControl([&] { form.labelPaintBounds(bad); }, "Form1::labelPaintBounds");
+    expectNoSuchControl([&] { form.discColour(bad); }, "Form1::discColour");
+    expectNoSuchControl([&] { form.setDiscColour(bad, kBallLit); }, "Form1::setDiscColour");
+    expectNoSuchControl([&] { form.discVisible(bad); }, "Form1::discVisible");
+    expectNoSuchControl([&] { form.setDiscVisible(bad, false); }, "Form1::setDiscVisible");
+    expectNoSuchControl([&] { form.discGeometry(bad); }, "Form1::discGeometry");
   }
   EXPECT_EQ(ends, 0);
 }
@@ -77,7 +90,7 @@ TEST_F(RunTimeErrorTest, AnErrorInsideAClickIsCaughtByTheRoutingToo) {
   random = testing::ScriptedRandomSource({1.0f});
   EXPECT_NO_THROW(click(form.Command2));
   expectEndedBy(ErrorNumber::InvalidCall);
-  EXPECT_EQ(slot(1), QStringLiteral("二")) << "nothing was drawn";
+  EXPECT_EQ(slot(1), QString::fromUtf16(testing::kSlotHeadings[1])) << "nothing was drawn";
 }
 
 // The entropy source is opened on first use, inside the procedure, so its failure is reported like any
@@ -94,7 +107,7 @@ TEST(RandomSourceFailureTest, AnEntropySourceThatFailsIsReportedAsARunTimeError)
   ASSERT_EQ(report.errors.size(), 1u);
   EXPECT_EQ(runTimeErrorText(report.errors[0]), QStringLiteral("執行階段錯誤 5：作業系統的亂數來源無法使用"));
   EXPECT_EQ(end.statuses, std::vector<int>{1});
-  EXPECT_EQ(program.form().labelCaption(kFirstSlotLabel), QStringLiteral("一"));
+  EXPECT_EQ(program.form().labelCaption(kFirstSlotLabel), QString::fromUtf16(testing::kSlotHeadings[0]));
 }
 
 TEST(RunTimeErrorTextTest, NamesTheErrorNumberInTraditionalChinese) {

@@ -5,14 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QEvent>
 #include <QLineEdit>
 #include <QMetaObject>
+#include <QObject>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <array>
 #include <string>
 
+#include "expected_states.h"
 #include "lotto_program.h"
 #include "program_doubles.h"
 #include "scripted_random_source.h"
@@ -37,11 +40,21 @@ struct BoardSnapshot {
   }
 };
 
-// The event loop is never spun after start, so the real QTimer never fires: every tick is one the test
-// delivered through the timer's own timeout signal, and `random.calls` proves no other tick ran.
+// Swallows the timer events of the object it watches: the ticks an event loop would deliver.
+class EventLoopTicksSwallowed : public QObject {
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::Timer; }
+};
+
+// Every tick is one the test delivered through the timer's own timeout signal, and `random.calls` proves no
+// other tick ran: Timer1 runs as designed, but the ticks an event loop would deliver are swallowed, so a test
+// may spin the loop (to show the window or give it the focus) without a tick landing meanwhile.
 class ProgramTest : public ::testing::Test {
  protected:
-  ProgramTest() : program(random, report, end), form(program.form()) { program.start(); }
+  ProgramTest() : program(random, report, end), form(program.form()) {
+    form.Timer1->installEventFilter(&eventLoopTicks);
+    program.start();
+  }
 
   // One tick of Timer1 that lights `ball` (unless it is drawn and the roll moves on).
   void tickLighting(int ball) {
@@ -61,15 +74,17 @@ class ProgramTest : public ::testing::Test {
     return lit;
   }
 
-  // One row of the state table: the enabled buttons, the roll and the instruction line.
-  void expectState(bool next, bool draw, bool clear, bool rolling, const char16_t* line) const {
-    EXPECT_EQ(form.Command1->isEnabled(), next) << "Next";
-    EXPECT_EQ(form.Command2->isEnabled(), draw) << "開獎";
-    EXPECT_EQ(form.Command3->isEnabled(), clear) << "清除";
-    EXPECT_TRUE(form.Command4->isEnabled()) << "Bye";
-    EXPECT_EQ(form.Timer1->isActive(), rolling) << "roll";
-    EXPECT_EQ(form.Timer1->interval(), 30);
-    EXPECT_EQ(form.Text1->text(), QString::fromUtf16(line));
+  // The state table's row for `phase`: the enabled buttons, the roll and the instruction line.
+  void expectState(Phase phase) const {
+    const ExpectedState want = expectedState(phase);
+    const char* when = phaseName(phase);
+    EXPECT_EQ(form.Command1->isEnabled(), want.next) << "Next, " << when;
+    EXPECT_EQ(form.Command2->isEnabled(), want.draw) << "開獎, " << when;
+    EXPECT_EQ(form.Command3->isEnabled(), want.clear) << "清除, " << when;
+    EXPECT_TRUE(form.Command4->isEnabled()) << "Bye, " << when;
+    EXPECT_EQ(form.Timer1->isActive(), want.rolling) << "roll, " << when;
+    EXPECT_EQ(form.Timer1->interval(), kRollIntervalMs) << when;
+    EXPECT_EQ(form.Text1->text(), QString::fromUtf16(want.line)) << when;
   }
 
   BoardSnapshot snapshot() const {
@@ -93,6 +108,7 @@ class ProgramTest : public ::testing::Test {
   RecordingProgramEnd end;
   LottoProgram program;
   Form1& form;
+  EventLoopTicksSwallowed eventLoopTicks;
 };
 
 }  // namespace lotto::testing

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "expected_states.h"
 #include "lotto_program.h"
 #include "program_doubles.h"
 #include "qt_warnings.h"
@@ -136,34 +137,12 @@ void typeInto(QWidget* widget, const QString& text) {
   }
 }
 
-// The commands' state table, advanced by the clicks the window actually delivered.
+// Where the game is in the state table, advanced by the clicks the window actually delivered.
 struct GameModel {
-  enum class Phase { Opened, AfterDraw, Running, Finished, Cleared };
   Phase phase = Phase::Opened;
   int drawn = 0;
   bool lineKnown = true;  // false once the user has typed over the instruction line
 };
-
-struct Expected {
-  bool next, draw, clear, rolling;
-  const char16_t* line;
-};
-
-Expected expectedFor(GameModel::Phase phase) {
-  switch (phase) {
-    case GameModel::Phase::Opened:
-      return {false, true, false, true, u""};
-    case GameModel::Phase::AfterDraw:
-      return {true, false, true, false, u"NEXT開獎"};
-    case GameModel::Phase::Running:
-      return {true, true, true, true, u"請按開獎"};
-    case GameModel::Phase::Finished:
-      return {false, false, true, false, u"按清除重開"};
-    case GameModel::Phase::Cleared:
-      return {false, true, false, true, u"請按開獎"};
-  }
-  return {};
-}
 
 int visibleLitBall(Form1& form) {
   int lit = -1;
@@ -313,7 +292,6 @@ class RandomEventRun {
   }
 
   void advanceModel(int button) {
-    using Phase = GameModel::Phase;
     if (button == 2) {
       ++model_.drawn;
       model_.phase = model_.drawn == kSlotCount ? Phase::Finished : Phase::AfterDraw;
@@ -353,7 +331,7 @@ class RandomEventRun {
     for (int k = 0; k < kSlotCount; ++k) {
       const QString text = form.labelCaption(kFirstSlotLabel + k);
       if (k >= state.drawnCount) {
-        if (text != QStringLiteral("一二三四五六特").mid(k, 1))
+        if (text != QString::fromUtf16(kSlotHeadings[k]))
           return "empty slot " + std::to_string(k) + " lost its heading";
         continue;
       }
@@ -389,14 +367,14 @@ class RandomEventRun {
 
   std::optional<std::string> checkControls() {
     Form1& form = program_->form();
-    const Expected want = expectedFor(model_.phase);
+    const ExpectedState want = expectedState(model_.phase);
     const bool next = form.Command1->isEnabled(), draw = form.Command2->isEnabled(), clear = form.Command3->isEnabled();
     if (next != want.next || draw != want.draw || clear != want.clear || !form.Command4->isEnabled()) {
       return "buttons Next/開獎/清除 enabled " + std::to_string(next) + std::to_string(draw) + std::to_string(clear) +
              ", expected " + std::to_string(want.next) + std::to_string(want.draw) + std::to_string(want.clear);
     }
     if (form.Timer1->isActive() != want.rolling) return want.rolling ? "the roll stopped" : "the roll runs";
-    if (form.Timer1->interval() != 30) return "timer interval " + std::to_string(form.Timer1->interval());
+    if (form.Timer1->interval() != kRollIntervalMs) return "timer interval " + std::to_string(form.Timer1->interval());
     if (model_.lineKnown && form.Text1->text() != QString::fromUtf16(want.line)) {
       return "instruction line '" + form.Text1->text().left(40).toStdString() + "'";
     }

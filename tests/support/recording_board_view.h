@@ -8,6 +8,7 @@
 
 #include "board_view.h"
 #include "draw_logic.h"
+#include "expected_states.h"
 
 namespace lotto::testing {
 
@@ -24,8 +25,7 @@ class RecordingBoardView : public BoardView {
 
   RecordingBoardView() {
     for (SmallInt i = 0; i < kBallCount; ++i) labels[i].text = u"0";
-    const char16_t* const headings[] = {u"一", u"二", u"三", u"四", u"五", u"六", u"特"};
-    for (SmallInt k = 0; k < kSlotCount; ++k) labels[kFirstSlotLabel + k].text = headings[k];
+    for (SmallInt k = 0; k < kSlotCount; ++k) labels[kFirstSlotLabel + k].text = kSlotHeadings[k];
   }
 
   std::u16string labelText(SmallInt label) const override { return labels.at(checked(label)).text; }
@@ -44,10 +44,11 @@ class RecordingBoardView : public BoardView {
   std::array<Label, kLabelCount> labels;
   std::array<Disc, kLabelCount> discs;
   // The window's state at start, as designed: Next and 清除 greyed, the roll running every 30 ms.
-  std::array<bool, 3> buttonEnabled{false, true, false};
-  std::u16string instruction;
-  int timerInterval = 30;
-  bool timerEnabled = true;
+  std::array<bool, 3> buttonEnabled{expectedState(Phase::Opened).next, expectedState(Phase::Opened).draw,
+                                    expectedState(Phase::Opened).clear};
+  std::u16string instruction = expectedState(Phase::Opened).line;
+  int timerInterval = kRollIntervalMs;
+  bool timerEnabled = expectedState(Phase::Opened).rolling;
   int endCalls = 0;
 
  private:

@@ -2,11 +2,12 @@
 # SPDX-FileCopyrightText: 2026 Lotto developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # lotto_x11_test.sh: the real lotto on its own Xvfb: title, size and colours on screen, a draw, Next, Bye and closing,
-# keys pressed in a row, and a clean start or a clean sentence in odd environments.
-# usage: lotto_x11_test.sh LOTTO SEND_WINDOW_CLOSE
+# keys pressed in a row, and a clean start or a sentence saying what failed in odd environments.
+# usage: lotto_x11_test.sh LOTTO SEND_WINDOW_CLOSE QT_XCB_PLUGIN
 set -euo pipefail
 lotto=$1
 send_window_close=$2
+xcb_plugin=$3
 # shellcheck source=scripts/lib/xvfb.sh
 source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
 require_tools Xvfb xdpyinfo xdotool xprop xwininfo import convert compare || exit 1
@@ -119,20 +120,37 @@ cleared_discs() {
   done
   echo "$n"
 }
-# run_unreachable NAME ENV_ARGS...: lotto where no display answers; leaves its output in $work/NAME.out
-run_unreachable() {
+# run_failing NAME COMMAND...: a start of lotto that must fail; leaves its output in $work/NAME.out
+run_failing() {
   local name=$1
   shift
   status=0
-  env "$@" "$lotto" >"$work/$name.out" 2>&1 || status=$?  # an abort would be 134
+  "$@" >"$work/$name.out" 2>&1 || status=$?  # an abort would be 134
 }
-# One line, in Traditional Chinese, that names the display.
+# The first line, in Traditional Chinese, says the window cannot open and contains each of the given texts.
+first_line_says() {
+  local out=$work/$1.out text
+  shift
+  local first
+  first=$(head -n1 "$out")
+  for text in "樂透程式無法開啟視窗" "$@"; do
+    if ! grep -qF -- "$text" <<<"$first"; then
+      sed 's/^/  got: /' "$out" >&2
+      return 1
+    fi
+  done
+}
+# One line and nothing else, in Traditional Chinese, containing each of the given texts.
 one_sentence_naming() {
-  local out=$work/$1.out
-  if [ "$(wc -l <"$out")" = 1 ] && grep -q "樂透程式無法開啟視窗" "$out" && grep -qF -- "$2" "$out"; then return 0; fi
-  sed 's/^/  got: /' "$out" >&2
-  return 1
+  local name=$1
+  shift
+  if [ "$(wc -l <"$work/$name.out")" != 1 ]; then
+    sed 's/^/  got: /' "$work/$name.out" >&2
+    return 1
+  fi
+  first_line_says "$name" "$@"
 }
+lacks() { ! grep -qF -- "$2" "$work/$1.out" || { sed 's/^/  got: /' "$work/$1.out" >&2; return 1; }; }
 
 start_lotto
 check "window title" equals "$(xprop -id "$window" _NET_WM_NAME | sed 's/^[^"]*"\(.*\)"$/\1/')" "樂透程式"
@@ -191,12 +209,34 @@ click "$button_x" "$bye_y"
 await_exit
 check "with stderr closed and no XDG_RUNTIME_DIR the window opens, and Bye ends it" equals "$status" 0
 
-run_unreachable x11 DISPLAY=:1999
+# Every way the start can fail is told for what it is: one Traditional Chinese sentence first, status 1, no abort.
+run_failing x11 env DISPLAY=:1999 "$lotto"
 check "no X server at :1999: status 1, no abort" equals "$status" 1
 check "  one Traditional Chinese sentence naming :1999" one_sentence_naming x11 ":1999"
-run_unreachable wayland -u DISPLAY WAYLAND_DISPLAY=lotto-no-compositor XDG_RUNTIME_DIR="$work"
+run_failing wayland env -u DISPLAY WAYLAND_DISPLAY=lotto-no-compositor XDG_RUNTIME_DIR="$work" "$lotto"
 check "no Wayland compositor: status 1, no abort" equals "$status" 1
 check "  one Traditional Chinese sentence naming lotto-no-compositor" one_sentence_naming wayland lotto-no-compositor
+
+# A platform that does not exist, while the X server answers: named as such, with the platforms there are.
+run_failing no_platform_argument "$lotto" -platform nosuch
+check "-platform nosuch on a working display: status 1, no abort" equals "$status" 1
+check "  one sentence: no platform named nosuch, xcb among those there are" \
+  one_sentence_naming no_platform_argument "沒有名為 nosuch 的顯示平台" "可用的顯示平台有" "xcb"
+run_failing no_platform_variable env QT_QPA_PLATFORM=nosuch "$lotto"
+check "QT_QPA_PLATFORM=nosuch: status 1, no abort" equals "$status" 1
+check "  the same sentence, the display not blamed" one_sentence_naming no_platform_variable "沒有名為 nosuch 的顯示平台" "xcb"
+
+# The X11 plugin installed but unable to load: a copy of the toolkit's own whose first library is one that no system
+# has, found first through QT_PLUGIN_PATH.
+mkdir -p "$work/plugins/platforms"
+perl -0777 -pe 's/libQt6XcbQpa\.so\.6/libLottoGone.so.6/' <"$xcb_plugin" >"$work/plugins/platforms/libqxcb.so"
+cmp -s "$xcb_plugin" "$work/plugins/platforms/libqxcb.so" && fatal "the copy of $xcb_plugin needs no libQt6XcbQpa.so.6"
+run_failing broken_plugin env QT_PLUGIN_PATH="$work/plugins" "$lotto"
+check "an X11 plugin that cannot load: status 1, no abort" equals "$status" 1
+check "  the sentence names the plugin that does not load" first_line_says broken_plugin "xcb 的外掛程式" "無法載入"
+check "  and does not blame the display" lacks broken_plugin "連不上"
+check "  the toolkit's lines follow, with the library that is missing" \
+  grep -qF "libLottoGone.so.6" <(tail -n +2 "$work/broken_plugin.out")
 
 if [ "$failures" -ne 0 ]; then
   sed 's/^/lotto: /' "$work/lotto.log" >&2
