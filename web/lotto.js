@@ -80,7 +80,6 @@
     const items = [];
     const discs = [];
     const labels = [];
-    const discColours = [];
     const labelShown = [];
     const discShown = [];
     const controls = {};
@@ -118,7 +117,6 @@
       items[part.index] = item;
       discs[part.index] = disc;
       labels[part.index] = label;
-      discColours[part.index] = part.disc.fill;
       labelShown[part.index] = discShown[part.index] = true;
       showCaption(part.index, part.label.caption);
     }
@@ -201,9 +199,7 @@
         showItem(label);
       },
       setDiscColour(disc, colour) {
-        if (discColours[disc] === colour) return; // most of a tick's 43 writes change nothing on the screen
-        discColours[disc] = colour;
-        discs[disc].style.backgroundColor = colour;
+        discs[disc].style.backgroundColor = colour; // only a change reaches the page
       },
       setDiscVisible(disc, visible) {
         discShown[disc] = visible;
