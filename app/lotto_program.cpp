@@ -5,6 +5,9 @@
 
 #include <QPushButton>
 #include <QTimer>
+#include <optional>
+
+#include "procedure_errors.h"
 
 namespace lotto {
 
@@ -37,14 +40,8 @@ void LottoProgram::run(Procedure procedure) {
   if (ended_) {
     return;
   }
-  try {
-    procedure();
-  } catch (const RunTimeError& error) {
-    fail(error);
-  } catch (const std::exception& error) {
-    fail(RunTimeError(ErrorNumber::InvalidCall, error.what()));
-  } catch (...) {
-    fail(RunTimeError(ErrorNumber::InvalidCall, "未知的錯誤"));
+  if (const std::optional<RunTimeError> error = runProcedure(procedure)) {
+    fail(*error);
   }
 }
 

@@ -6,16 +6,12 @@
 #include <QMessageBox>
 #include <cstdio>
 
-#include "design_fonts.h"
 #include "form1_design.h"
+#include "procedure_errors.h"
 
 namespace lotto {
 
-QString runTimeErrorText(const RunTimeError& error) {
-  return QStringLiteral("執行階段錯誤 %1：%2")
-      .arg(static_cast<int>(error.number()))
-      .arg(QString::fromUtf8(error.what()));
-}
+QString runTimeErrorText(const RunTimeError& error) { return QString::fromStdString(runTimeErrorLine(error)); }
 
 void DialogRunTimeErrorReport::show(const RunTimeError& error) {
   const QString title = QString::fromUtf16(design::form1().title);

@@ -15,12 +15,17 @@ namespace lotto {
 
 namespace {
 
-std::mt19937 engineSeededFromEntropy(const std::string& source) {
+std::mt19937 engineSeededFromEntropy(const std::optional<std::string>& token) {
   std::array<std::uint32_t, SeededRandomSource::kSeedWords> words{};
   try {
-    std::random_device entropy(source);
+    std::optional<std::random_device> entropy;  // not movable, so built in place either way
+    if (token) {
+      entropy.emplace(*token);
+    } else {
+      entropy.emplace();
+    }
     for (auto& word : words) {
-      word = entropy();
+      word = (*entropy)();
     }
   } catch (const std::exception&) {  // the library says why in English only, and names no remedy
     throw RunTimeError::noEntropy();
@@ -31,13 +36,13 @@ std::mt19937 engineSeededFromEntropy(const std::string& source) {
 
 }  // namespace
 
-SeededRandomSource::SeededRandomSource(std::string entropySource) : entropySource_(std::move(entropySource)) {}
+SeededRandomSource::SeededRandomSource(std::string entropyToken) : entropyToken_(std::move(entropyToken)) {}
 
 SeededRandomSource::SeededRandomSource(std::seed_seq& seed) : engine_(std::in_place, seed) {}
 
 float SeededRandomSource::next() {
   if (!engine_) {
-    engine_ = engineSeededFromEntropy(entropySource_);
+    engine_ = engineSeededFromEntropy(entropyToken_);
   }
   return unitFloatFromBits(static_cast<std::uint32_t>((*engine_)()));
 }

@@ -27,14 +27,17 @@ class SeededRandomSource : public RandomSource {
  public:
   static constexpr int kSeedWords = 8;
 
-  // `entropySource` is a std::random_device token; "default" is the library's own choice.
-  explicit SeededRandomSource(std::string entropySource = "default");
+  // The standard library's own default source. No token names it everywhere: libstdc++ calls it
+  // "default", libc++ (the browser's and macOS's library) knows only "/dev/urandom" and refuses the other.
+  SeededRandomSource() = default;
+  // `entropyToken` names the std::random_device source; one the library does not know is an entropy failure.
+  explicit SeededRandomSource(std::string entropyToken);
   explicit SeededRandomSource(std::seed_seq& seed);
 
   float next() override;
 
  private:
-  std::string entropySource_;
+  std::optional<std::string> entropyToken_;  // none: the library's default source
   std::optional<std::mt19937> engine_;
 };
 

@@ -15,11 +15,11 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
-#include <algorithm>
 #include <utility>
 
 #include "design_fonts.h"
 #include "form1_accessibility.h"
+#include "game_focus.h"
 #include "run_time_error.h"
 
 namespace lotto {
@@ -121,14 +121,8 @@ Form1::Form1(QWidget* parent)
         QRect(lines_[i].line.p1(), lines_[i].line.p2()).normalized().adjusted(-reach, -reach, reach, reach);
   }
 
-  std::vector<std::pair<int, QWidget*>> tabbed{{d.command1.tabIndex, Command1},
-                                               {d.command2.tabIndex, Command2},
-                                               {d.command3.tabIndex, Command3},
-                                               {d.command4.tabIndex, Command4},
-                                               {d.text1.tabIndex, Text1}};
-  std::sort(tabbed.begin(), tabbed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-  for (const auto& entry : tabbed) {
-    tabOrder_.push_back(entry.second);
+  for (design::Control control : design::controlsInTabOrder()) {
+    tabOrder_.push_back(widgetOf(control));
   }
   for (std::size_t i = 1; i < tabOrder_.size(); ++i) {
     setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
@@ -142,24 +136,33 @@ Form1::Form1(QWidget* parent)
   }
 }
 
-void Form1::focusFirstInTabOrder() {
-  for (QWidget* control : tabOrder_) {
-    if (control->isEnabled()) {
-      control->setFocus(Qt::TabFocusReason);
-      return;
-    }
+QWidget* Form1::widgetOf(design::Control control) const {
+  switch (control) {
+    case design::Control::Command1:
+      return Command1;
+    case design::Control::Command2:
+      return Command2;
+    case design::Control::Command3:
+      return Command3;
+    case design::Control::Command4:
+      return Command4;
+    case design::Control::Text1:
+      return Text1;
   }
+  return Text1;
 }
 
+void Form1::focusFirstInTabOrder() {
+  widgetOf(design::firstInTabOrder([this](design::Control c) {
+    return widgetOf(c)->isEnabled();
+  }))->setFocus(Qt::TabFocusReason);
+}
+
+// Not a Tab reason: on those the line selects all its text, and the next stray key would replace it.
 void Form1::focusWhereTheGameGoesOn() {
-  for (QPushButton* button : {Command2, Command1}) {
-    if (button->isEnabled()) {
-      button->setFocus(Qt::OtherFocusReason);
-      return;
-    }
-  }
-  // Not a Tab reason: on those the line selects all its text, and the next stray key would replace it.
-  Text1->setFocus(Qt::OtherFocusReason);
+  widgetOf(design::whereTheGameGoesOn([this](design::Control c) {
+    return widgetOf(c)->isEnabled();
+  }))->setFocus(Qt::OtherFocusReason);
 }
 
 // Return and Enter press the focused button as Space does: on release, and never again for the key's

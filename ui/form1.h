@@ -134,6 +134,7 @@ class Form1 : public QWidget {
   void paintDisc(QPainter& painter, int disc) const;
   static void paintLine(QPainter& painter, const LineItem& line);
   QRect itemBounds(const design::ItemRef& item) const;
+  QWidget* widgetOf(design::Control control) const;
 
   QFont labelFont_;
   int labelAscent_ = 0;

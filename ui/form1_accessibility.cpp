@@ -11,25 +11,15 @@
 #include <QTimer>
 #include <QWindow>
 #include <array>
+#include <optional>
+#include <string>
 
 #include "form1.h"
+#include "form1_accessible_texts.h"
 
 namespace lotto {
 
 namespace {
-
-constexpr const char16_t* kBallPrefix = u"號碼 ";
-constexpr const char16_t* kSpecialSlot = u"特別號";
-constexpr const char16_t* kSlotOrdinalBefore = u"第";
-constexpr const char16_t* kSlotOrdinalAfter = u"個號碼";
-constexpr const char16_t* kSlotEmpty = u"未開出";
-constexpr const char16_t* kLitBall = u"亮燈中";
-
-constexpr const char16_t* kInstructionLineName = u"操作提示";
-constexpr const char16_t* kDrawHelp = u"取出亮燈的球";
-constexpr const char16_t* kNextHelp = u"讓燈光繼續跳動";
-constexpr const char16_t* kClearHelp = u"清除號碼，重新開始";
-constexpr const char16_t* kByeHelp = u"結束程式";
 
 QString text(const char16_t* s) { return QString::fromUtf16(s); }
 
@@ -72,7 +62,7 @@ class PaintedItemAccessible : public FormLeafAccessible {
         return isSlot(label_) ? form_->labelCaption(label_) : QString();
       case QAccessible::Description:
         // Read on demand only: the light moves every 30 ms, far too often to announce.
-        return isLit() ? lotto::text(kLitBall) : QString();
+        return isLit() ? lotto::text(accessible::kLitBall) : QString();
       default:
         return {};
     }
@@ -236,11 +226,11 @@ void installForm1Accessibility() {
 }
 
 void nameForm1Controls(Form1& form) {
-  form.Text1->setAccessibleName(text(kInstructionLineName));
-  form.Command1->setAccessibleDescription(text(kNextHelp));
-  form.Command2->setAccessibleDescription(text(kDrawHelp));
-  form.Command3->setAccessibleDescription(text(kClearHelp));
-  form.Command4->setAccessibleDescription(text(kByeHelp));
+  form.Text1->setAccessibleName(text(accessible::kInstructionLineName));
+  form.Command1->setAccessibleDescription(text(accessible::description(design::Control::Command1)));
+  form.Command2->setAccessibleDescription(text(accessible::description(design::Control::Command2)));
+  form.Command3->setAccessibleDescription(text(accessible::description(design::Control::Command3)));
+  form.Command4->setAccessibleDescription(text(accessible::description(design::Control::Command4)));
 }
 
 void announceLabelCaption(Form1& form, int label) {
@@ -248,16 +238,17 @@ void announceLabelCaption(Form1& form, int label) {
   event.setChild(label);
   QAccessible::updateAccessibility(&event);
 
-  if (!isSlot(label) || !QAccessible::isActive()) {
+  if (!QAccessible::isActive()) {
     return;
   }
-  const bool filled = form.labelCaption(label) != QString::fromUtf16(design::form1().label1[label].caption);
-  if (!filled && label != kFirstSlotLabel) {
-    return;  // a clear empties every slot; the first one emptied takes the notification away
+  const std::optional<std::u16string> announcement =
+      accessible::drawAnnouncement(label, form.labelCaption(label).toStdU16String());
+  if (!announcement) {
+    return;
   }
   // Sent once the press that drew the number is over: the focus leaves the disabled 開獎 during the press,
   // and a screen reader cuts off whatever it is saying when the focus moves.
-  const QString message = filled ? accessibleLabelName(form, label) : QString();
+  const QString message = QString::fromStdU16String(*announcement);
   QTimer::singleShot(0, &form, [&form, message] { showDrawNotification(form, message); });
 }
 
@@ -275,14 +266,7 @@ void announceItemOnBoard(Form1& form, int item, bool onBoard) {
 }
 
 QString accessibleLabelName(const Form1& form, int label) {
-  const QString caption = form.labelCaption(label);
-  if (!isSlot(label)) {
-    return text(kBallPrefix) + caption;
-  }
-  const QString heading = QString::fromUtf16(design::form1().label1[label].caption);
-  const bool special = label == kLabelCount - 1;
-  const QString slot = special ? text(kSpecialSlot) : text(kSlotOrdinalBefore) + heading + text(kSlotOrdinalAfter);
-  return slot + QLatin1Char(' ') + (caption == heading ? text(kSlotEmpty) : caption);
+  return QString::fromStdU16String(accessible::labelName(label, form.labelCaption(label).toStdU16String()));
 }
 
 }  // namespace lotto

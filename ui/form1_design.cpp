@@ -3,6 +3,10 @@
 // form1_design.cpp: the one table that holds the lottery window's design.
 #include "form1_design.h"
 
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
 #include "draw_logic.h"
 #include "texts.h"
 
@@ -93,5 +97,58 @@ constexpr FormDesign kForm1 = makeForm1();
 }  // namespace
 
 const FormDesign& form1() { return kForm1; }
+
+int pixelSize(const FontDesign& font) {
+  constexpr double kDesignDpi = 96.0, kPointsPerInch = 72.0;
+  return static_cast<int>(std::lround(font.points * kDesignDpi / kPointsPerInch));
+}
+
+const char* controlName(Control control) {
+  switch (control) {
+    case Control::Command1:
+      return "Command1";
+    case Control::Command2:
+      return "Command2";
+    case Control::Command3:
+      return "Command3";
+    case Control::Command4:
+      return "Command4";
+    case Control::Text1:
+      return "Text1";
+  }
+  throw RunTimeError::noSuchControl();
+}
+
+Control controlOf(Button button) {
+  switch (button) {
+    case Button::Command1:
+      return Control::Command1;
+    case Button::Command2:
+      return Control::Command2;
+    case Button::Command3:
+      return Control::Command3;
+  }
+  throw RunTimeError::noSuchControl();
+}
+
+std::array<Control, kFocusableCount> controlsInTabOrder() {
+  const FormDesign& d = kForm1;
+  std::array<std::pair<int, Control>, kFocusableCount> tabbed{{{d.command1.tabIndex, Control::Command1},
+                                                               {d.command2.tabIndex, Control::Command2},
+                                                               {d.command3.tabIndex, Control::Command3},
+                                                               {d.command4.tabIndex, Control::Command4},
+                                                               {d.text1.tabIndex, Control::Text1}}};
+  std::sort(tabbed.begin(), tabbed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::array<Control, kFocusableCount> order{};
+  std::transform(tabbed.begin(), tabbed.end(), order.begin(), [](const auto& entry) { return entry.second; });
+  return order;
+}
+
+SmallInt checkedItemIndex(SmallInt index) {
+  if (index < 0 || index >= kLabelCount) {
+    throw RunTimeError::noSuchControl();
+  }
+  return index;
+}
 
 }  // namespace lotto::design

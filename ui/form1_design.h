@@ -7,6 +7,7 @@
 
 #include "board_view.h"
 #include "colour.h"
+#include "small_int.h"
 
 namespace lotto::design {
 
@@ -85,5 +86,19 @@ const FormDesign& form1();
 
 // Twips to logical pixels, rounded to nearest.
 constexpr int toPixels(int twips) { return (2 * twips + 15) / 30; }
+
+// A font's size in logical pixels: its points at 96 dpi, rounded to nearest.
+int pixelSize(const FontDesign& font);
+
+// The controls that can take the focus, named as the design names them.
+enum class Control { Command1, Command2, Command3, Command4, Text1 };
+constexpr int kFocusableCount = 5;
+const char* controlName(Control control);
+Control controlOf(Button button);
+// Sorted by the design's tab index.
+std::array<Control, kFocusableCount> controlsInTabOrder();
+
+// Label1 and Shape1 both run 0..48; any other index has no control behind it, a run-time error.
+SmallInt checkedItemIndex(SmallInt index);
 
 }  // namespace lotto::design

@@ -1,0 +1,26 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// game_focus.cpp: the focus at start and after each command.
+#include "game_focus.h"
+
+namespace lotto::design {
+
+Control firstInTabOrder(const ControlEnabled& enabled) {
+  for (Control control : controlsInTabOrder()) {
+    if (enabled(control)) {
+      return control;
+    }
+  }
+  return Control::Text1;  // never greyed
+}
+
+Control whereTheGameGoesOn(const ControlEnabled& enabled) {
+  for (Control control : {Control::Command2, Control::Command1}) {
+    if (enabled(control)) {
+      return control;
+    }
+  }
+  return Control::Text1;
+}
+
+}  // namespace lotto::design

@@ -1,0 +1,166 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// page_texts.cpp: run at build time under node: the page's files that follow from the design and the code.
+//
+// Usage: page_texts TEMPLATE OUT-DIR. Writes into OUT-DIR:
+//   index.html            the template with the window's title filled in;
+//   manifest.webmanifest  the installed app's name, colours and icon;
+//   texts.txt             every text the page can show, so the shipped Ming subset holds every glyph of them:
+//                         the design's captions, headings and title, the numbers, the instruction texts, every
+//                         run-time error's report, and the sentences of the template itself;
+//   ming-family.txt       the installed family the shipped subset is cut from.
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "design_faces.h"
+#include "draw_logic.h"
+#include "form1_design.h"
+#include "procedure_errors.h"
+#include "shipped_face.h"
+#include "texts.h"
+
+namespace lotto {
+namespace {
+
+std::string utf8(const std::u16string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+    }
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | c >> 6);
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | c >> 12);
+      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | c >> 18);
+      out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+std::string utf8(const char16_t* text) { return utf8(std::u16string(text)); }
+
+// The text between the template's tags: what the page itself says. Comments and attributes say nothing.
+std::string templateSentences(const std::string& page) {
+  std::string sentences;
+  bool inTag = false;
+  for (std::size_t i = 0; i < page.size(); ++i) {
+    if (!inTag && page.compare(i, 4, "<!--") == 0) {
+      const std::size_t end = page.find("-->", i);
+      i = end == std::string::npos ? page.size() : end + 2;
+    } else if (page[i] == '<') {
+      inTag = true;
+    } else if (page[i] == '>') {
+      inTag = false;
+      sentences += '\n';
+    } else if (!inTag) {
+      sentences += page[i];
+    }
+  }
+  return sentences;
+}
+
+std::string designTexts() {
+  const design::FormDesign& d = design::form1();
+  std::string texts = utf8(d.title) + "\n";
+  for (const design::ButtonDesign* button : {&d.command1, &d.command2, &d.command3, &d.command4}) {
+    texts += utf8(button->caption) + "\n";
+  }
+  for (const design::LabelDesign& label : d.label1) {
+    texts += utf8(label.caption) + "\n";
+  }
+  for (SmallInt ball = 0; ball < kBallCount; ++ball) {
+    texts += utf8(ballNumberText(ball)) + "\n";
+  }
+  for (const char16_t* line : {texts::kPressDraw, texts::kNextThenDraw, texts::kPressClear}) {
+    texts += utf8(line) + "\n";
+  }
+  for (const RunTimeError& error : {RunTimeError::overflow(), RunTimeError::noSuchControl(),
+                                    RunTimeError::floatingPointFault(), RunTimeError::noEntropy()}) {
+    texts += runTimeErrorLine(error) + "\n";
+  }
+  texts += runTimeErrorLine(*runProcedure([] { throw 0; })) + "\n";  // what no procedure names
+  return texts;
+}
+
+std::string hexColour(Colour colour) {
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "#%02x%02x%02x", redOf(colour), greenOf(colour), blueOf(colour));
+  return hex;
+}
+
+std::string manifest() {
+  const design::FormDesign& d = design::form1();
+  const std::string title = utf8(d.title), background = hexColour(d.background);
+  return "{\n  \"name\": \"" + title + "\",\n  \"short_name\": \"" + title +
+         "\",\n  \"lang\": \"zh-Hant-TW\",\n  \"start_url\": \"./\",\n  \"scope\": \"./\",\n"
+         "  \"display\": \"standalone\",\n  \"background_color\": \"" +
+         background + "\",\n  \"theme_color\": \"" + background +
+         "\",\n  \"icons\": [{\"src\": \"lotto.svg\", \"sizes\": \"any\", \"type\": \"image/svg+xml\"}]\n}\n";
+}
+
+// The installed face the subset is cut from: the first substitute of the design's Big5 face.
+std::string mingFamily() {
+  const design::FontDesign& font = *design::form1().label1[0].font;
+  if (!web::isBig5(font) || design::substitutesFor(font.face) == nullptr) {
+    throw std::logic_error("the number labels' face is no longer a Big5 face with substitutes");
+  }
+  return design::substitutesFor(font.face)->candidates[0];
+}
+
+std::string replaced(std::string text, const std::string& placeholder, const std::string& value) {
+  for (std::size_t at = text.find(placeholder); at != std::string::npos; at = text.find(placeholder, at)) {
+    text.replace(at, placeholder.size(), value);
+    at += value.size();
+  }
+  return text;
+}
+
+void write(const std::string& path, const std::string& content) {
+  std::ofstream out(path, std::ios::binary);
+  out << content;
+  if (!out) {
+    throw std::runtime_error("cannot write " + path);
+  }
+}
+
+}  // namespace
+}  // namespace lotto
+
+int main(int argc, char* argv[]) {
+  if (argc != 3) {
+    std::cerr << "usage: page_texts TEMPLATE OUT-DIR\n";
+    return 2;
+  }
+  try {
+    std::ifstream in(argv[1], std::ios::binary);
+    std::stringstream page;
+    page << in.rdbuf();
+    if (!in) {
+      throw std::runtime_error(std::string("cannot read ") + argv[1]);
+    }
+    const std::string out = argv[2];
+    const std::string html = lotto::replaced(page.str(), "@TITLE@", lotto::utf8(lotto::design::form1().title));
+    lotto::write(out + "/index.html", html);
+    lotto::write(out + "/manifest.webmanifest", lotto::manifest());
+    lotto::write(out + "/texts.txt", lotto::designTexts() + lotto::templateSentences(html));
+    lotto::write(out + "/ming-family.txt", lotto::mingFamily());
+  } catch (const std::exception& error) {
+    std::cerr << "page_texts: " << error.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
