@@ -20,7 +20,6 @@
 #include "design_fonts.h"
 #include "form1_accessibility.h"
 #include "game_focus.h"
-#include "run_time_error.h"
 
 namespace lotto {
 
@@ -48,14 +47,6 @@ QRect toPixelRect(const design::TwipRect& r) {
 }
 
 QColor toQColor(Colour c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
-
-// Label1 and Shape1 both run 0..48; anything else has no control behind it.
-int checkedIndex(int index) {
-  if (index < 0 || index >= kLabelCount) {
-    throw RunTimeError::noSuchControl();
-  }
-  return index;
-}
 
 QPushButton* makeButton(QWidget* form, const design::ButtonDesign& d) {
   auto* button = new QPushButton(QString::fromUtf16(d.caption), form);
@@ -180,10 +171,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-Form1::LabelItem& Form1::labelAt(int label) { return labels_[checkedIndex(label)]; }
-const Form1::LabelItem& Form1::labelAt(int label) const { return labels_[checkedIndex(label)]; }
-Form1::DiscItem& Form1::discAt(int disc) { return discs_[checkedIndex(disc)]; }
-const Form1::DiscItem& Form1::discAt(int disc) const { return discs_[checkedIndex(disc)]; }
+Form1::LabelItem& Form1::labelAt(int label) { return labels_[design::checkedItemIndex(label)]; }
+const Form1::LabelItem& Form1::labelAt(int label) const { return labels_[design::checkedItemIndex(label)]; }
+Form1::DiscItem& Form1::discAt(int disc) { return discs_[design::checkedItemIndex(disc)]; }
+const Form1::DiscItem& Form1::discAt(int disc) const { return discs_[design::checkedItemIndex(disc)]; }
 
 const Form1::ShapedCaption& Form1::shapedCaption(const QString& caption) {
   auto found = shapedCaptions_.constFind(caption);

@@ -144,7 +144,7 @@ std::array<Control, kFocusableCount> controlsInTabOrder() {
   return order;
 }
 
-SmallInt checkedItemIndex(SmallInt index) {
+int checkedItemIndex(int index) {
   if (index < 0 || index >= kLabelCount) {
     throw RunTimeError::noSuchControl();
   }

@@ -7,7 +7,6 @@
 
 #include "board_view.h"
 #include "colour.h"
-#include "small_int.h"
 
 namespace lotto::design {
 
@@ -99,6 +98,6 @@ Control controlOf(Button button);
 std::array<Control, kFocusableCount> controlsInTabOrder();
 
 // Label1 and Shape1 both run 0..48; any other index has no control behind it, a run-time error.
-SmallInt checkedItemIndex(SmallInt index);
+int checkedItemIndex(int index);
 
 }  // namespace lotto::design
