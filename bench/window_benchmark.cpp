@@ -20,6 +20,9 @@
 #include "run_time_error_report.h"
 
 namespace lotto {
+
+// The Qt front end's classes, tested here.
+using namespace desktop;
 namespace {
 
 // Counts the paint events a widget receives and the pixels they cover.

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "design_faces.h"
-#include "form1_accessible_texts.h"
+#include "accessible_texts.h"
 #include "shipped_face.h"
 
 namespace lotto::web {
@@ -121,7 +121,7 @@ val control(design::Control which) {
     result.set("box", pixelBox(d.text1.rect));
     result.set("font", cssFont(*d.text1.font));
     result.set("enabled", true);
-    result.set("accessibleName", std::u16string(accessible::kInstructionLineName));
+    result.set("accessibleName", std::u16string(midend::kInstructionLineName));
     return result;
   }
   const design::ButtonDesign& button = which == design::Control::Command1   ? d.command1
@@ -133,7 +133,7 @@ val control(design::Control which) {
   result.set("box", pixelBox(button.rect));
   result.set("font", cssFont(*button.font));
   result.set("enabled", button.enabledAtStart);
-  result.set("description", std::u16string(accessible::description(which)));
+  result.set("description", std::u16string(midend::description(which)));
   return result;
 }
 

@@ -90,9 +90,9 @@ std::string designTexts() {
   }
   for (const RunTimeError& error : {RunTimeError::overflow(), RunTimeError::noSuchControl(),
                                     RunTimeError::floatingPointFault(), RunTimeError::noEntropy()}) {
-    texts += runTimeErrorLine(error) + "\n";
+    texts += midend::runTimeErrorLine(error) + "\n";
   }
-  texts += runTimeErrorLine(*runProcedure([] { throw 0; })) + "\n";  // what no procedure names
+  texts += midend::runTimeErrorLine(*midend::runProcedure([] { throw 0; })) + "\n";  // what no procedure names
   return texts;
 }
 

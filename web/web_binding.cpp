@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "form1_accessible_texts.h"
+#include "accessible_texts.h"
 #include "form1_design.h"
 #include "page_layout.h"
 #include "web_board.h"
@@ -70,13 +70,13 @@ class PageBoard : public emscripten::wrapper<WebBoard> {
 WebProgram* makeProgram(WebBoard* board) { return new WebProgram(*board); }
 
 std::u16string accessibleLabelName(int label, const std::u16string& caption) {
-  return accessible::labelName(design::checkedItemIndex(label), caption);
+  return midend::labelName(design::checkedItemIndex(label), caption);
 }
 
 // The text the live region takes when Label1(label) takes `caption`, or null when it keeps its text.
 val drawAnnouncement(int label, const std::u16string& caption) {
   const std::optional<std::u16string> announcement =
-      accessible::drawAnnouncement(design::checkedItemIndex(label), caption);
+      midend::drawAnnouncement(design::checkedItemIndex(label), caption);
   return announcement ? val(*announcement) : val::null();
 }
 

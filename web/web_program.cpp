@@ -22,10 +22,10 @@ void WebProgram::run(Procedure procedure) {
   if (ended()) {
     return;
   }
-  if (const std::optional<RunTimeError> error = runProcedure(procedure)) {
+  if (const std::optional<RunTimeError> error = midend::runProcedure(procedure)) {
     failed_ = true;
     board_.setTimerEnabled(false);  // no tick runs behind the report
-    board_.reportRunTimeError(design::form1().title, runTimeErrorLine(*error));
+    board_.reportRunTimeError(design::form1().title, midend::runTimeErrorLine(*error));
   }
 }
 
@@ -38,7 +38,7 @@ void WebProgram::start() {
   });
   if (!ended()) {
     board_.focusControl(
-        design::controlName(design::firstInTabOrder([this](design::Control c) { return isEnabled(board_, c); })));
+        design::controlName(midend::firstInTabOrder([this](design::Control c) { return isEnabled(board_, c); })));
   }
 }
 
@@ -66,7 +66,7 @@ void WebProgram::click(const std::string& control) {
   // The focus goes on with the game, so no key press lands on 清除 or Bye by itself.
   if (!ended()) {
     board_.focusControl(
-        design::controlName(design::whereTheGameGoesOn([this](design::Control c) { return isEnabled(board_, c); })));
+        design::controlName(midend::whereTheGameGoesOn([this](design::Control c) { return isEnabled(board_, c); })));
   }
 }
 

@@ -16,6 +16,9 @@
 #include "form1.h"
 
 namespace lotto {
+
+// The Qt front end's classes, tested here.
+using namespace desktop;
 namespace {
 
 // The scale comes from the environment (QT_SCALE_FACTOR), as it would on a real screen.

@@ -15,6 +15,9 @@
 #include "program_fixture.h"
 
 namespace lotto {
+
+// The Qt front end's classes, tested here.
+using namespace desktop;
 namespace {
 
 using testing::ProgramTest;

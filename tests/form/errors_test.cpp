@@ -12,6 +12,9 @@
 #include "traditional_chinese_locale.h"
 
 namespace lotto {
+
+// The Qt front end's classes, tested here.
+using namespace desktop;
 namespace {
 
 using testing::ProgramTest;

@@ -11,6 +11,9 @@
 
 namespace lotto::testing {
 
+// The Qt front end's classes, tested here.
+using namespace desktop;
+
 class CapturingRunTimeErrorReport : public RunTimeErrorReport {
  public:
   void show(const RunTimeError& error) override { errors.push_back(error); }

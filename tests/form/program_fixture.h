@@ -22,6 +22,9 @@
 
 namespace lotto::testing {
 
+// The Qt front end's classes, tested here.
+using namespace desktop;
+
 // Everything of the window a procedure can change, for comparing two moments of a game.
 struct BoardSnapshot {
   std::array<QString, kLabelCount> captions;

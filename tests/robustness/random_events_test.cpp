@@ -25,6 +25,9 @@
 #include "qt_warnings.h"
 
 namespace lotto::testing {
+
+// The Qt front end's classes, tested here.
+using namespace desktop;
 namespace {
 
 int envOr(const char* name, int fallback) {

@@ -19,6 +19,9 @@
 #include "qt_warnings.h"
 
 namespace lotto::testing {
+
+// The Qt front end's classes, tested here.
+using namespace desktop;
 namespace {
 
 long residentBytes() {

@@ -8,7 +8,7 @@
 
 #include "form1_design.h"
 
-namespace lotto {
+namespace lotto::desktop {
 
 // The installed face that stands in for a design face; the design face itself when installed.
 QString resolvedFace(const char16_t* designFace);
@@ -16,4 +16,4 @@ QString resolvedFace(const char16_t* designFace);
 // Pixel sizes come from the points at 96 dpi, so the layout matches the design in logical pixels.
 QFont designFont(const design::FontDesign& font);
 
-}  // namespace lotto
+}  // namespace lotto::desktop

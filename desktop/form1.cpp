@@ -21,7 +21,7 @@
 #include "form1_accessibility.h"
 #include "game_focus.h"
 
-namespace lotto {
+namespace lotto::desktop {
 
 namespace {
 
@@ -144,14 +144,14 @@ QWidget* Form1::widgetOf(design::Control control) const {
 }
 
 void Form1::focusFirstInTabOrder() {
-  widgetOf(design::firstInTabOrder([this](design::Control c) {
+  widgetOf(midend::firstInTabOrder([this](design::Control c) {
     return widgetOf(c)->isEnabled();
   }))->setFocus(Qt::TabFocusReason);
 }
 
 // Not a Tab reason: on those the line selects all its text, and the next stray key would replace it.
 void Form1::focusWhereTheGameGoesOn() {
-  widgetOf(design::whereTheGameGoesOn([this](design::Control c) {
+  widgetOf(midend::whereTheGameGoesOn([this](design::Control c) {
     return widgetOf(c)->isEnabled();
   }))->setFocus(Qt::OtherFocusReason);
 }
@@ -346,4 +346,4 @@ void Form1::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
 }
 
-}  // namespace lotto
+}  // namespace lotto::desktop

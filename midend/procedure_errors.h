@@ -9,7 +9,7 @@
 
 #include "run_time_error.h"
 
-namespace lotto {
+namespace lotto::midend {
 
 // Runs one event procedure. Whatever it throws comes back as the run-time error that ends the program,
 // so that no exception crosses a toolkit's event loop or the browser's.
@@ -30,4 +30,4 @@ std::optional<RunTimeError> runProcedure(Procedure&& procedure) {
 // The one line of the report that names the error, in Traditional Chinese and UTF-8: "執行階段錯誤 6：溢位".
 std::string runTimeErrorLine(const RunTimeError& error);
 
-}  // namespace lotto
+}  // namespace lotto::midend

@@ -6,7 +6,7 @@
 #include <QtGlobal>
 #include <string>
 
-namespace lotto {
+namespace lotto::desktop {
 
 // Opens /dev/null on each of descriptors 0, 1 and 2 that is closed. Otherwise the next file or connection
 // opened takes that number, and what is later written to stderr lands in the display connection.
@@ -37,4 +37,4 @@ class HeldToolkitStart {
   bool released_ = false;
 };
 
-}  // namespace lotto
+}  // namespace lotto::desktop

@@ -10,7 +10,7 @@
 
 #include "form1.h"
 
-namespace lotto {
+namespace lotto::desktop {
 
 QtBoardView::QtBoardView(Form1& form, std::function<void()> endProgram)
     : form_(form), endProgram_(std::move(endProgram)) {}
@@ -63,4 +63,4 @@ void QtBoardView::setTimerEnabled(bool enabled) {
 
 void QtBoardView::endProgram() { endProgram_(); }
 
-}  // namespace lotto
+}  // namespace lotto::desktop

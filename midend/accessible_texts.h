@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// form1_accessible_texts.h: what screen readers are told about the lottery window, whatever draws it.
+// accessible_texts.h: what screen readers are told about the lottery window, whatever draws it.
 #pragma once
 
 #include <optional>
@@ -8,7 +8,7 @@
 
 #include "form1_design.h"
 
-namespace lotto::accessible {
+namespace lotto::midend {
 
 // What the instruction line is for; its text alone does not say.
 constexpr const char16_t* kInstructionLineName = u"操作提示";
@@ -27,4 +27,4 @@ std::u16string labelName(int label, const std::u16string& caption);
 // takes the last announcement away, as the empty text; any other change tells nothing.
 std::optional<std::u16string> drawAnnouncement(int label, const std::u16string& caption);
 
-}  // namespace lotto::accessible
+}  // namespace lotto::midend

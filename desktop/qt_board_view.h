@@ -7,7 +7,7 @@
 
 #include "board_view.h"
 
-namespace lotto {
+namespace lotto::desktop {
 
 class Form1;
 
@@ -32,4 +32,4 @@ class QtBoardView : public BoardView {
   std::function<void()> endProgram_;
 };
 
-}  // namespace lotto
+}  // namespace lotto::desktop

@@ -7,7 +7,9 @@
 
 #include "form1_design.h"
 
-namespace lotto::design {
+namespace lotto::midend {
+
+using design::Control;
 
 using ControlEnabled = std::function<bool(Control)>;
 
@@ -18,4 +20,4 @@ Control firstInTabOrder(const ControlEnabled& enabled);
 // the focus from a button that greyed itself, and a second Space would wipe the game or quit.
 Control whereTheGameGoesOn(const ControlEnabled& enabled);
 
-}  // namespace lotto::design
+}  // namespace lotto::midend

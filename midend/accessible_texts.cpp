@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// form1_accessible_texts.cpp: the accessible names of the balls and slots, and the buttons' descriptions.
-#include "form1_accessible_texts.h"
+// accessible_texts.cpp: the accessible names of the balls and slots, and the buttons' descriptions.
+#include "accessible_texts.h"
 
-namespace lotto::accessible {
+namespace lotto::midend {
 
 namespace {
 
@@ -63,4 +63,4 @@ std::optional<std::u16string> drawAnnouncement(int label, const std::u16string& 
   return std::nullopt;
 }
 
-}  // namespace lotto::accessible
+}  // namespace lotto::midend

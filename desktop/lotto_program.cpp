@@ -9,7 +9,7 @@
 
 #include "procedure_errors.h"
 
-namespace lotto {
+namespace lotto::desktop {
 
 namespace {
 constexpr int kFailureStatus = 1;
@@ -40,7 +40,7 @@ void LottoProgram::run(Procedure procedure) {
   if (ended_) {
     return;
   }
-  if (const std::optional<RunTimeError> error = runProcedure(procedure)) {
+  if (const std::optional<RunTimeError> error = midend::runProcedure(procedure)) {
     fail(*error);
   }
 }
@@ -73,4 +73,4 @@ void LottoProgram::endProgram(int status) {
   end_.end(status);
 }
 
-}  // namespace lotto
+}  // namespace lotto::desktop

@@ -3,7 +3,7 @@
 // program_end.h: ending the program with a status.
 #pragma once
 
-namespace lotto {
+namespace lotto::desktop {
 
 class ProgramEnd {
  public:
@@ -17,4 +17,4 @@ class EventLoopProgramEnd : public ProgramEnd {
   void end(int status) override;
 };
 
-}  // namespace lotto
+}  // namespace lotto::desktop

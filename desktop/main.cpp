@@ -15,7 +15,7 @@
 #include "traditional_chinese_locale.h"
 
 int main(int argc, char* argv[]) {
-  lotto::openClosedStandardDescriptors();
+  lotto::desktop::openClosedStandardDescriptors();
 #ifdef M_MMAP_THRESHOLD
   // Loading the fonts reads a few tables of half a megabyte each and frees them. Each such free would raise
   // glibc's mmap threshold, so that the next large reads land in the heap and stay there, scattered, for the
@@ -23,22 +23,22 @@ int main(int argc, char* argv[]) {
   // libraries have no such threshold to fix.
   mallopt(M_MMAP_THRESHOLD, 128 * 1024);
 #endif
-  const std::string noDisplay = lotto::missingDisplaySentence(argc, argv);
+  const std::string noDisplay = lotto::desktop::missingDisplaySentence(argc, argv);
   if (!noDisplay.empty()) {
     std::fputs(noDisplay.c_str(), stderr);
     return EXIT_FAILURE;
   }
-  lotto::HeldToolkitStart heldStart;
+  lotto::desktop::HeldToolkitStart heldStart;
   QApplication app(argc, argv);
   heldStart.release();
   // Wayland shells find the window's icon and name through the desktop entry of this name.
   QGuiApplication::setDesktopFileName(QStringLiteral(LOTTO_APP_ID));
-  lotto::TraditionalChineseLocale locale(app);
+  lotto::desktop::TraditionalChineseLocale locale(app);
 
   lotto::SeededRandomSource random;
-  lotto::DialogRunTimeErrorReport report;
-  lotto::EventLoopProgramEnd end;
-  lotto::LottoProgram program(random, report, end);
+  lotto::desktop::DialogRunTimeErrorReport report;
+  lotto::desktop::EventLoopProgramEnd end;
+  lotto::desktop::LottoProgram program(random, report, end);
   report.setParent(&program.form());
   program.start();
   if (program.ended()) {

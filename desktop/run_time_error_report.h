@@ -9,7 +9,7 @@
 
 class QWidget;
 
-namespace lotto {
+namespace lotto::desktop {
 
 // The one line that names the error, in Traditional Chinese.
 QString runTimeErrorText(const RunTimeError& error);
@@ -31,4 +31,4 @@ class DialogRunTimeErrorReport : public RunTimeErrorReport {
   QWidget* parent_;
 };
 
-}  // namespace lotto
+}  // namespace lotto::desktop

@@ -9,9 +9,9 @@
 #include "form1_design.h"
 #include "procedure_errors.h"
 
-namespace lotto {
+namespace lotto::desktop {
 
-QString runTimeErrorText(const RunTimeError& error) { return QString::fromStdString(runTimeErrorLine(error)); }
+QString runTimeErrorText(const RunTimeError& error) { return QString::fromStdString(midend::runTimeErrorLine(error)); }
 
 void DialogRunTimeErrorReport::show(const RunTimeError& error) {
   const QString title = QString::fromUtf16(design::form1().title);
@@ -21,4 +21,4 @@ void DialogRunTimeErrorReport::show(const RunTimeError& error) {
   QMessageBox::critical(parent_, title, text);
 }
 
-}  // namespace lotto
+}  // namespace lotto::desktop

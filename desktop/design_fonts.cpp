@@ -9,7 +9,7 @@
 
 #include "design_faces.h"
 
-namespace lotto {
+namespace lotto::desktop {
 
 namespace {
 
@@ -54,4 +54,4 @@ QFont designFont(const design::FontDesign& font) {
   return result;
 }
 
-}  // namespace lotto
+}  // namespace lotto::desktop

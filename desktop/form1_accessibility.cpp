@@ -14,10 +14,10 @@
 #include <optional>
 #include <string>
 
+#include "accessible_texts.h"
 #include "form1.h"
-#include "form1_accessible_texts.h"
 
-namespace lotto {
+namespace lotto::desktop {
 
 namespace {
 
@@ -62,7 +62,7 @@ class PaintedItemAccessible : public FormLeafAccessible {
         return isSlot(label_) ? form_->labelCaption(label_) : QString();
       case QAccessible::Description:
         // Read on demand only: the light moves every 30 ms, far too often to announce.
-        return isLit() ? lotto::text(accessible::kLitBall) : QString();
+        return isLit() ? desktop::text(midend::kLitBall) : QString();
       default:
         return {};
     }
@@ -226,11 +226,11 @@ void installForm1Accessibility() {
 }
 
 void nameForm1Controls(Form1& form) {
-  form.Text1->setAccessibleName(text(accessible::kInstructionLineName));
-  form.Command1->setAccessibleDescription(text(accessible::description(design::Control::Command1)));
-  form.Command2->setAccessibleDescription(text(accessible::description(design::Control::Command2)));
-  form.Command3->setAccessibleDescription(text(accessible::description(design::Control::Command3)));
-  form.Command4->setAccessibleDescription(text(accessible::description(design::Control::Command4)));
+  form.Text1->setAccessibleName(text(midend::kInstructionLineName));
+  form.Command1->setAccessibleDescription(text(midend::description(design::Control::Command1)));
+  form.Command2->setAccessibleDescription(text(midend::description(design::Control::Command2)));
+  form.Command3->setAccessibleDescription(text(midend::description(design::Control::Command3)));
+  form.Command4->setAccessibleDescription(text(midend::description(design::Control::Command4)));
 }
 
 void announceLabelCaption(Form1& form, int label) {
@@ -242,7 +242,7 @@ void announceLabelCaption(Form1& form, int label) {
     return;
   }
   const std::optional<std::u16string> announcement =
-      accessible::drawAnnouncement(label, form.labelCaption(label).toStdU16String());
+      midend::drawAnnouncement(label, form.labelCaption(label).toStdU16String());
   if (!announcement) {
     return;
   }
@@ -266,7 +266,7 @@ void announceItemOnBoard(Form1& form, int item, bool onBoard) {
 }
 
 QString accessibleLabelName(const Form1& form, int label) {
-  return QString::fromStdU16String(accessible::labelName(label, form.labelCaption(label).toStdU16String()));
+  return QString::fromStdU16String(midend::labelName(label, form.labelCaption(label).toStdU16String()));
 }
 
-}  // namespace lotto
+}  // namespace lotto::desktop

@@ -3,10 +3,10 @@
 // game_focus.cpp: the focus at start and after each command.
 #include "game_focus.h"
 
-namespace lotto::design {
+namespace lotto::midend {
 
 Control firstInTabOrder(const ControlEnabled& enabled) {
-  for (Control control : controlsInTabOrder()) {
+  for (Control control : design::controlsInTabOrder()) {
     if (enabled(control)) {
       return control;
     }
@@ -23,4 +23,4 @@ Control whereTheGameGoesOn(const ControlEnabled& enabled) {
   return Control::Text1;
 }
 
-}  // namespace lotto::design
+}  // namespace lotto::midend

@@ -7,7 +7,7 @@
 
 class QCoreApplication;
 
-namespace lotto {
+namespace lotto::desktop {
 
 class TraditionalChineseLocale {
  public:
@@ -19,4 +19,4 @@ class TraditionalChineseLocale {
   bool loaded_ = false;
 };
 
-}  // namespace lotto
+}  // namespace lotto::desktop

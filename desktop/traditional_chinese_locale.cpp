@@ -7,7 +7,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 
-namespace lotto {
+namespace lotto::desktop {
 
 TraditionalChineseLocale::TraditionalChineseLocale(QCoreApplication& app) {
   const QLocale taiwan(QLocale::Chinese, QLocale::TraditionalChineseScript, QLocale::Taiwan);
@@ -19,4 +19,4 @@ TraditionalChineseLocale::TraditionalChineseLocale(QCoreApplication& app) {
   }
 }
 
-}  // namespace lotto
+}  // namespace lotto::desktop

@@ -12,7 +12,7 @@
 #include "random_source.h"
 #include "run_time_error_report.h"
 
-namespace lotto {
+namespace lotto::desktop {
 
 // Routes the window's events to the draw procedures, one at a time, and makes sure no
 // exception crosses the event loop and no procedure runs once the program is ending.
@@ -44,4 +44,4 @@ class LottoProgram {
   bool ended_ = false;
 };
 
-}  // namespace lotto
+}  // namespace lotto::desktop

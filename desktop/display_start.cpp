@@ -24,7 +24,7 @@
 #include <set>
 #include <vector>
 
-namespace lotto {
+namespace lotto::desktop {
 
 namespace {
 
@@ -320,4 +320,4 @@ void HeldToolkitStart::release() {
   }
 }
 
-}  // namespace lotto
+}  // namespace lotto::desktop

@@ -7,7 +7,7 @@
 
 #include "board_view.h"
 
-namespace lotto {
+namespace lotto::desktop {
 
 class Form1;
 
@@ -31,4 +31,4 @@ void announceItemOnBoard(Form1& form, int item, bool onBoard);
 // "特別號 未開出" for a result slot.
 QString accessibleLabelName(const Form1& form, int label);
 
-}  // namespace lotto
+}  // namespace lotto::desktop

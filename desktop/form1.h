@@ -20,7 +20,7 @@ class QLineEdit;
 class QPushButton;
 class QTimer;
 
-namespace lotto {
+namespace lotto::desktop {
 
 class Form1 : public QWidget {
   Q_OBJECT
@@ -148,4 +148,4 @@ class Form1 : public QWidget {
   bool holdingFocus_ = false;
 };
 
-}  // namespace lotto
+}  // namespace lotto::desktop

@@ -5,8 +5,8 @@
 
 #include <QCoreApplication>
 
-namespace lotto {
+namespace lotto::desktop {
 
 void EventLoopProgramEnd::end(int status) { QCoreApplication::exit(status); }
 
-}  // namespace lotto
+}  // namespace lotto::desktop
