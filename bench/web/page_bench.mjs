@@ -1,24 +1,32 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// page_bench.mjs: the lottery page in headless Chromium against the floor page: CPU while rolling, first frames, weight.
+// page_bench.mjs: the lottery page in headless Chromium against a fair floor page: first paint, first light, CPU while
+// rolling, weight.
 //
 // Usage: node bench/web/page_bench.mjs SITE-FOLDER. Environment: BENCH_ROUNDS (5), BENCH_ROLL_SECONDS (10),
-// BENCH_SETTLE_SECONDS (2). Each round starts a fresh Chromium for each page in rotating order, so that every
-// process of that browser instance belongs to the page measured, and the order's drift favours neither page.
-import { readdirSync, readFileSync, statSync } from 'node:fs';
+// BENCH_SETTLE_SECONDS (2). The fair floor is written afresh each run from the built page's own board (see
+// fair_floor.mjs); the two-disc floor of this folder is measured beside it for reference. Each round starts a fresh
+// Chromium for each page, in an order that changes every round, so that every process of that browser instance
+// belongs to the page measured and the machine's drift favours no page.
+import { mkdtempSync, readdirSync, readFileSync, rmSync, statSync } from 'node:fs';
+import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { gzipSync } from 'node:zlib';
 import { chromiumPath, launchChromium, serveFolder } from '../../tests/web/browser.mjs';
+import { discSelector, readBoard, timelineLines, writeFairFloor } from './fair_floor.mjs';
 
 const site = process.argv[2];
 if (!site) throw new Error('usage: page_bench.mjs SITE-FOLDER');
 const rounds = Number(process.env.BENCH_ROUNDS || 5);
 const rollSeconds = Number(process.env.BENCH_ROLL_SECONDS || 10);
 const settleSeconds = Number(process.env.BENCH_SETTLE_SECONDS || 2);
-const floorFolder = path.dirname(fileURLToPath(import.meta.url));
+const benchFolder = path.dirname(fileURLToPath(import.meta.url));
+const viewport = { width: 800, height: 600 };
+const leastRounds = 5; // fewer medians scatter too much to call a target met
 const weightLimit = 150_000; // bytes before compression, every file of the folder
-const cpuLimit = 1.2; // the page's CPU while rolling over the floor page's
+// The page's figure over the fair floor's, at most.
+const ratioLimits = { paint: 1.2, light: 1.5, cpu: 1.1 };
 
 // CPU time in nanoseconds of every thread of every process descended from this one: the Chromium instance this
 // script launched, browser, zygotes, renderer, GPU and utility processes alike (this node process is not counted).
@@ -51,12 +59,12 @@ function chromiumCpuNs() {
   return total;
 }
 
-// Watches from the first script on, frame by frame, for the first frame that shows a lit (navy) disc, then stops.
-function watchForTheLight() {
+// Watches from the first script on, frame by frame, for the first frame that shows a disc in the light's colour.
+function watchForTheLight({ selector, light }) {
   window.lightOnMs = null;
   const look = () => {
-    for (const disc of document.querySelectorAll('.disc')) {
-      if (getComputedStyle(disc).backgroundColor === 'rgb(0, 0, 128)') {
+    for (const disc of document.querySelectorAll(selector)) {
+      if (getComputedStyle(disc).backgroundColor === light) {
         window.lightOnMs = performance.now();
         return;
       }
@@ -69,11 +77,11 @@ function watchForTheLight() {
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 // One page in a fresh browser: start-up figures from the navigation's start, then CPU over the roll.
-async function measure(url) {
+async function measure({ url, selector }, light) {
   const browser = await launchChromium();
   try {
-    const page = await browser.newPage({ viewport: { width: 800, height: 600 } });
-    await page.addInitScript(watchForTheLight);
+    const page = await browser.newPage({ viewport });
+    await page.addInitScript(watchForTheLight, { selector, light });
     await page.goto(url, { waitUntil: 'load' });
     await page.waitForFunction(() => window.lightOnMs !== null, null, { timeout: 20000 });
     const startup = await page.evaluate(() => ({
@@ -102,61 +110,110 @@ function folderFiles(root) {
     .sort();
 }
 
-const pad = (text, width) => String(text).padEnd(width);
-const padLeft = (text, width) => String(text).padStart(width);
+// One line of a table: a positive width right-aligns its cell, a negative one left-aligns it.
+const columns = (cells, widths) =>
+  cells
+    .map((cell, index) => {
+      const width = widths[index];
+      return width < 0 ? String(cell).padEnd(-width) : String(cell).padStart(width);
+    })
+    .join(' ');
 const verdict = (met) => (met ? 'met' : 'NOT MET');
 
 const loadAverage = readFileSync('/proc/loadavg', 'latin1').split(' ').slice(0, 3).join(' ');
-console.log(`== web page: ${chromiumPath} headless, ${rounds} rounds, settle ${settleSeconds} s, CPU over ${rollSeconds} s`);
+console.log(
+  `== web page: ${chromiumPath} headless, ${rounds} rounds, settle ${settleSeconds} s, CPU over ${rollSeconds} s`,
+);
 console.log(`== load average at the start ${loadAverage}`);
 
 console.log('== weight of every file the page needs');
+const fileColumns = [-40, 11, 17];
 let raw = 0, gzipped = 0;
 for (const file of folderFiles(site)) {
   const bytes = readFileSync(file), packed = gzipSync(bytes, { level: 9 }).length;
   raw += bytes.length;
   gzipped += packed;
-  console.log(`${pad(path.relative(site, file), 40)} ${padLeft(bytes.length, 9)} B ${padLeft(packed, 9)} B gzipped`);
+  console.log(columns([path.relative(site, file), `${bytes.length} B`, `${packed} B gzipped`], fileColumns));
 }
-console.log(`${pad('total', 40)} ${padLeft(raw, 9)} B ${padLeft(gzipped, 9)} B gzipped`);
+console.log(columns(['total', `${raw} B`, `${gzipped} B gzipped`], fileColumns));
 
-const lotto = await serveFolder(site);
-const floor = await serveFolder(floorFolder);
-const pages = { lotto: `${lotto.origin}/`, floor: `${floor.origin}/floor.html` };
-const results = { lotto: [], floor: [] };
-console.log(`== each round, figures from the navigation's start`);
-console.log(`${pad('round', 6)} ${pad('page', 6)} ${padLeft('first_paint_ms', 15)} ${padLeft('light_on_ms', 12)} ${padLeft('cpu_%', 8)}`);
+// Every order of the three pages once in six rounds: each page as often first, second and last, and the lottery
+// page as often before the fair floor as after it.
+const orders = [
+  ['lotto', 'fair', 'two-disc'],
+  ['two-disc', 'fair', 'lotto'],
+  ['fair', 'lotto', 'two-disc'],
+  ['two-disc', 'lotto', 'fair'],
+  ['fair', 'two-disc', 'lotto'],
+  ['lotto', 'two-disc', 'fair'],
+];
+const names = orders[0];
+
+const floorFolder = mkdtempSync(path.join(os.tmpdir(), 'lotto-fair-floor-'));
+const servers = [];
 try {
+  const lotto = await serveFolder(site);
+  servers.push(lotto);
+  const board = await readBoard(`${lotto.origin}/`, viewport);
+  writeFairFloor(board, floorFolder);
+  const [first] = board.discs;
+  console.log(
+    `== the fair floor, from the page's board: ${board.discs.length} discs, ${board.ballCount} of them balls ` +
+      `(the first ${first.width}x${first.height}, ${first.fill}, ` +
+      `outline ${first.outlineWidth} ${first.outlineColour}), the light ${board.light}, ` +
+      `the form ${board.form.width}x${board.form.height} ${board.form.background}`,
+  );
+  console.log("== the page's timeline in that load, ms from the navigation's start");
+  for (const line of timelineLines(board.timeline)) console.log(line);
+
+  const fair = await serveFolder(floorFolder);
+  servers.push(fair);
+  const twoDisc = await serveFolder(benchFolder);
+  servers.push(twoDisc);
+  const pages = {
+    lotto: { url: `${lotto.origin}/`, selector: discSelector },
+    fair: { url: `${fair.origin}/fair.html`, selector: discSelector },
+    'two-disc': { url: `${twoDisc.origin}/floor.html`, selector: '.disc' },
+  };
+  const results = Object.fromEntries(names.map((name) => [name, []]));
+  console.log(`== each round, figures from the navigation's start`);
+  const roundColumns = [-6, -9, 15, 12, 8];
+  console.log(columns(['round', 'page', 'first_paint_ms', 'light_on_ms', 'cpu_%'], roundColumns));
   for (let round = 1; round <= rounds; round++) {
-    const order = round % 2 ? ['lotto', 'floor'] : ['floor', 'lotto'];
-    for (const name of order) {
-      const figures = await measure(pages[name]);
+    for (const name of orders[(round - 1) % orders.length]) {
+      const figures = await measure(pages[name], board.light);
       results[name].push(figures);
-      console.log(
-        `${pad(round, 6)} ${pad(name, 6)} ${padLeft(figures.paint.toFixed(1), 15)} ${padLeft(figures.light.toFixed(1), 12)} ${padLeft(figures.cpu.toFixed(2), 8)}`,
-      );
+      const { paint, light, cpu } = figures;
+      console.log(columns([round, name, paint.toFixed(1), light.toFixed(1), cpu.toFixed(2)], roundColumns));
     }
   }
-} finally {
-  await lotto.close();
-  await floor.close();
-}
 
-const medians = {};
-for (const name of ['lotto', 'floor']) {
-  medians[name] = {};
-  for (const figure of ['paint', 'light', 'cpu']) medians[name][figure] = median(results[name].map((r) => r[figure]));
+  const medians = {};
+  for (const name of names) {
+    medians[name] = {};
+    for (const figure of ['paint', 'light', 'cpu']) {
+      medians[name][figure] = median(results[name].map((figures) => figures[figure]));
+    }
+  }
+  const ratio = (figure, floor) => medians.lotto[figure] / medians[floor][figure];
+  console.log(`== medians; ratio: the page's median over the floor's`);
+  const medianColumns = [-42, 10, 10, 6, -19, 10, 6];
+  console.log(columns(['figure', 'lotto', 'fair', 'ratio', ' target', 'two-disc', 'ratio'], medianColumns));
+  const row = (label, figure, unit) => {
+    const fairRatio = ratio(figure, 'fair'), limit = ratioLimits[figure];
+    const judged = rounds >= leastRounds ? verdict(fairRatio <= limit) : `${leastRounds}+ rounds`;
+    const figures = names.map((name) => `${medians[name][figure].toFixed(1)}${unit}`);
+    const [lotto, fair, twoDisc] = figures;
+    const cells = [label, lotto, fair, fairRatio.toFixed(2), ` <= ${limit}: ${judged}`, twoDisc];
+    console.log(columns([...cells, ratio(figure, 'two-disc').toFixed(2)], medianColumns));
+  };
+  row('first paint', 'paint', ' ms');
+  row('first frame with the light on', 'light', ' ms');
+  row('CPU while rolling, all Chromium processes', 'cpu', ' %');
+  const weight = ` <= ${weightLimit} B: ${verdict(raw <= weightLimit)}`;
+  const cells = ['weight of the site folder, every file', `${raw} B`, '', '', weight, `(${gzipped} B gzipped)`];
+  console.log(columns(cells, [...medianColumns.slice(0, 5), 20]));
+} finally {
+  for (const server of servers) await server.close();
+  rmSync(floorFolder, { recursive: true, force: true });
 }
-const ratio = (figure) => medians.lotto[figure] / medians.floor[figure];
-console.log('== medians');
-console.log(`${pad('figure', 44)} ${padLeft('lotto', 10)} ${padLeft('floor', 10)} ${padLeft('ratio', 7)}  target`);
-const row = (label, figure, unit, target) =>
-  console.log(
-    `${pad(label, 44)} ${padLeft(medians.lotto[figure].toFixed(2) + unit, 10)} ${padLeft(medians.floor[figure].toFixed(2) + unit, 10)} ${padLeft(ratio(figure).toFixed(2), 7)}  ${target}`,
-  );
-row('CPU while rolling, all Chromium processes', 'cpu', ' %', `<= ${cpuLimit}: ${verdict(ratio('cpu') <= cpuLimit)}`);
-row('first paint', 'paint', ' ms', '');
-row('first frame with the light on', 'light', ' ms', '');
-console.log(
-  `${pad('weight of the folder', 44)} ${padLeft(raw, 10)} ${padLeft(`${gzipped} gz`, 10)} ${padLeft('', 7)}  <= ${weightLimit} B: ${verdict(raw <= weightLimit)}`,
-);
