@@ -92,10 +92,15 @@ export async function readBoard(url, viewport) {
     const page = await browser.newPage({ viewport });
     await page.addInitScript(recordTheStart);
     await page.goto(url, { waitUntil: 'load' });
+    // Until the light rolls: the board may be on the page well before the program behind it has started.
     await page.waitForFunction(
       ([selector, count]) => {
         const form = document.querySelector('[data-design="Form1"]');
-        return form && form.getBoundingClientRect().width > 0 && form.querySelectorAll(selector).length >= count;
+        if (!form || form.getBoundingClientRect().width === 0) return false;
+        const balls = [...form.querySelectorAll(selector)].filter(
+          (disc) => Number(/-(\d+)$/.exec(disc.dataset.design)?.[1]) < count,
+        );
+        return balls.length === count && new Set(balls.map((ball) => getComputedStyle(ball).backgroundColor)).size > 1;
       },
       [discSelector, ballCount],
       { timeout: 20000 },
