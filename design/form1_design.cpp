@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 
 #include "draw_logic.h"
 #include "texts.h"
@@ -14,10 +13,10 @@ namespace lotto::design {
 
 namespace {
 
-constexpr FontDesign kMingBold14{u"新細明體", 14.25, true, 136};
-constexpr FontDesign kSansBold13{u"MS Sans Serif", 13.5, true, 0};
-constexpr FontDesign kMingRegular12{u"新細明體", 12, false, 136};
-constexpr FontDesign kMingBold18{u"新細明體", 18, true, 136};
+constexpr FontDesign kMingBold14{u"新細明體", 14.25, true, kBig5Charset};
+constexpr FontDesign kSansBold13{u"MS Sans Serif", 13.5, true, kAnsiCharset};
+constexpr FontDesign kMingRegular12{u"新細明體", 12, false, kBig5Charset};
+constexpr FontDesign kMingBold18{u"新細明體", 18, true, kBig5Charset};
 
 constexpr int kButtonLeft = 7200, kButtonWidth = 1455, kButtonHeight = 615;
 constexpr int kDiscSize = 735;
@@ -43,17 +42,26 @@ constexpr DiscDesign disc(int left, int top) { return {{left, top, kDiscSize, kD
 
 constexpr FormDesign makeForm1() {
   FormDesign d{};
+  d.name = "Form1";
   d.title = u"樂透程式";
   d.clientWidth = 8895;
   d.clientHeight = 7455;
   d.background = rgb(0, 192, 192);
   d.timerIntervalMs = kRollIntervalMs;
   d.timerEnabledAtStart = true;
-  d.command2 = {u"開獎", {kButtonLeft, 1200, kButtonWidth, kButtonHeight}, &kMingBold14, true, 1};
-  d.command1 = {u"Next", {kButtonLeft, 2160, kButtonWidth, kButtonHeight}, &kSansBold13, false, 0};
-  d.command3 = {u"清除", {kButtonLeft, 3120, kButtonWidth, kButtonHeight}, &kMingBold14, false, 2};
-  d.command4 = {u"Bye", {kButtonLeft, 4080, kButtonWidth, kButtonHeight}, &kSansBold13, true, 3};
-  d.text1 = {{kButtonLeft, 5040, kButtonWidth, 375}, &kMingRegular12, 53};
+  constexpr auto kButton = ControlDesign::Kind::Button;
+  d.controls[static_cast<int>(Control::Command2)] = {
+      "Command2", kButton, u"開獎", {kButtonLeft, 1200, kButtonWidth, kButtonHeight}, &kMingBold14, true, 1};
+  d.controls[static_cast<int>(Control::Command1)] = {
+      "Command1", kButton, u"Next", {kButtonLeft, 2160, kButtonWidth, kButtonHeight}, &kSansBold13, false, 0};
+  d.controls[static_cast<int>(Control::Command3)] = {
+      "Command3", kButton, u"清除", {kButtonLeft, 3120, kButtonWidth, kButtonHeight}, &kMingBold14, false, 2};
+  d.controls[static_cast<int>(Control::Command4)] = {
+      "Command4", kButton, u"Bye", {kButtonLeft, 4080, kButtonWidth, kButtonHeight}, &kSansBold13, true, 3};
+  d.controls[static_cast<int>(Control::Text1)] = {
+      "Text1", ControlDesign::Kind::TextBox, u"", {kButtonLeft, 5040, kButtonWidth, 375}, &kMingRegular12, true, 53};
+  d.shape1Name = "Shape1";
+  d.label1Name = "Label1";
 
   for (int i = 0; i < kBallCount; ++i) {
     const int row = i / 7, column = i % 7;
@@ -75,10 +83,10 @@ constexpr FormDesign makeForm1() {
                    kFirstLabelTabIndex + i};
   }
 
-  d.lines[0] = {240, 6120, 7080, 6120, kFrameColour, kFrameWidthPixels};
-  d.lines[1] = {7080, 7200, 7080, 6120, kFrameColour, kFrameWidthPixels};
-  d.lines[2] = {240, 7200, 7080, 7200, kFrameColour, kFrameWidthPixels};
-  d.lines[3] = {240, 7200, 240, 6120, kFrameColour, kFrameWidthPixels};
+  d.lines[0] = {"Line1", 240, 6120, 7080, 6120, kFrameColour, kFrameWidthPixels};
+  d.lines[1] = {"Line2", 7080, 7200, 7080, 6120, kFrameColour, kFrameWidthPixels};
+  d.lines[2] = {"Line3", 240, 7200, 7080, 7200, kFrameColour, kFrameWidthPixels};
+  d.lines[3] = {"Line4", 240, 7200, 240, 6120, kFrameColour, kFrameWidthPixels};
 
   // Top of the stack first: each label over its disc, Label1(48) highest, the lines lowest.
   int n = 0;
@@ -103,22 +111,6 @@ int pixelSize(const FontDesign& font) {
   return static_cast<int>(std::lround(font.points * kDesignDpi / kPointsPerInch));
 }
 
-const char* controlName(Control control) {
-  switch (control) {
-    case Control::Command1:
-      return "Command1";
-    case Control::Command2:
-      return "Command2";
-    case Control::Command3:
-      return "Command3";
-    case Control::Command4:
-      return "Command4";
-    case Control::Text1:
-      return "Text1";
-  }
-  throw RunTimeError::noSuchControl();
-}
-
 Control controlOf(Button button) {
   switch (button) {
     case Button::Command1:
@@ -131,16 +123,11 @@ Control controlOf(Button button) {
   throw RunTimeError::noSuchControl();
 }
 
-std::array<Control, kFocusableCount> controlsInTabOrder() {
-  const FormDesign& d = kForm1;
-  std::array<std::pair<int, Control>, kFocusableCount> tabbed{{{d.command1.tabIndex, Control::Command1},
-                                                               {d.command2.tabIndex, Control::Command2},
-                                                               {d.command3.tabIndex, Control::Command3},
-                                                               {d.command4.tabIndex, Control::Command4},
-                                                               {d.text1.tabIndex, Control::Text1}}};
-  std::sort(tabbed.begin(), tabbed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-  std::array<Control, kFocusableCount> order{};
-  std::transform(tabbed.begin(), tabbed.end(), order.begin(), [](const auto& entry) { return entry.second; });
+std::array<Control, kControlCount> controlsInTabOrder() {
+  std::array<Control, kControlCount> order{Control::Command1, Control::Command2, Control::Command3, Control::Command4,
+                                           Control::Text1};
+  std::sort(order.begin(), order.end(),
+            [](Control a, Control b) { return kForm1.control(a).tabIndex < kForm1.control(b).tabIndex; });
   return order;
 }
 

@@ -15,24 +15,27 @@ struct TwipRect {
   int left, top, width, height;
 };
 
+// Which script a face is meant for, as the design records it.
+constexpr int kAnsiCharset = 0;
+constexpr int kBig5Charset = 136;
+
 struct FontDesign {
   const char16_t* face;
   double points;
   bool bold;
-  int charset;  // 136 Big5, 0 ANSI: which script the face is meant for
+  int charset;
 };
 
-struct ButtonDesign {
-  const char16_t* caption;
+constexpr bool isBig5(const FontDesign& font) { return font.charset == kBig5Charset; }
+
+// A push button or the text box: the controls that take clicks, keys and the focus.
+struct ControlDesign {
+  const char* name;  // the design's name: "Command2", "Text1"
+  enum class Kind { Button, TextBox } kind;
+  const char16_t* caption;  // a button's; the text box starts empty
   TwipRect rect;
   const FontDesign* font;
   bool enabledAtStart;
-  int tabIndex;
-};
-
-struct TextBoxDesign {
-  TwipRect rect;
-  const FontDesign* font;
   int tabIndex;
 };
 
@@ -53,10 +56,15 @@ struct LabelDesign {
 };
 
 struct LineDesign {
+  const char* name;  // "Line1" … "Line4"
   int x1, y1, x2, y2;
   Colour colour;
   int widthPixels;
 };
+
+// The controls that can take the focus, in the order FormDesign::controls holds them.
+enum class Control { Command1, Command2, Command3, Command4, Text1 };
+constexpr int kControlCount = 5;
 
 // One lightweight item of the window's surface, for the stacking order.
 struct ItemRef {
@@ -68,17 +76,22 @@ constexpr int kLineCount = 4;
 constexpr int kItemCount = 2 * kLabelCount + kLineCount;
 
 struct FormDesign {
+  const char* name;  // "Form1"
   const char16_t* title;
   int clientWidth, clientHeight;  // twips
   Colour background;
   int timerIntervalMs;
   bool timerEnabledAtStart;
-  ButtonDesign command1, command2, command3, command4;
-  TextBoxDesign text1;
+  std::array<ControlDesign, kControlCount> controls;  // indexed by Control
+  const char* shape1Name;                             // the control arrays: "Shape1", "Label1"
   std::array<DiscDesign, kLabelCount> shape1;
+  const char* label1Name;
   std::array<LabelDesign, kLabelCount> label1;
   std::array<LineDesign, kLineCount> lines;  // Line1..Line4
   std::array<ItemRef, kItemCount> stackingTopDown;
+
+  // Every design a control has, from this one table: the one way from a control to its design.
+  constexpr const ControlDesign& control(Control which) const { return controls[static_cast<int>(which)]; }
 };
 
 const FormDesign& form1();
@@ -89,13 +102,12 @@ constexpr int toPixels(int twips) { return (2 * twips + 15) / 30; }
 // A font's size in logical pixels: its points at 96 dpi, rounded to nearest.
 int pixelSize(const FontDesign& font);
 
-// The controls that can take the focus, named as the design names them.
-enum class Control { Command1, Command2, Command3, Command4, Text1 };
-constexpr int kFocusableCount = 5;
-const char* controlName(Control control);
+// The name the design gives a control.
+inline const char* controlName(Control control) { return form1().control(control).name; }
+// The control behind a button the draw logic greys.
 Control controlOf(Button button);
 // Sorted by the design's tab index.
-std::array<Control, kFocusableCount> controlsInTabOrder();
+std::array<Control, kControlCount> controlsInTabOrder();
 
 // Label1 and Shape1 both run 0..48; any other index has no control behind it, a run-time error.
 int checkedItemIndex(int index);

@@ -48,7 +48,7 @@ QRect toPixelRect(const design::TwipRect& r) {
 
 QColor toQColor(Colour c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
 
-QPushButton* makeButton(QWidget* form, const design::ButtonDesign& d) {
+QPushButton* makeButton(QWidget* form, const design::ControlDesign& d) {
   auto* button = new QPushButton(QString::fromUtf16(d.caption), form);
   button->setGeometry(toPixelRect(d.rect));
   button->setFont(designFont(*d.font));
@@ -57,7 +57,7 @@ QPushButton* makeButton(QWidget* form, const design::ButtonDesign& d) {
   return button;
 }
 
-QLineEdit* makeTextBox(QWidget* form, const design::TextBoxDesign& d) {
+QLineEdit* makeTextBox(QWidget* form, const design::ControlDesign& d) {
   auto* text = new QLineEdit(form);
   text->setGeometry(toPixelRect(d.rect));
   text->setFont(designFont(*d.font));
@@ -75,11 +75,11 @@ QTimer* makeTimer(QObject* form, const design::FormDesign& d) {
 
 Form1::Form1(QWidget* parent)
     : QWidget(parent),
-      Command1(makeButton(this, design::form1().command1)),
-      Command2(makeButton(this, design::form1().command2)),
-      Command3(makeButton(this, design::form1().command3)),
-      Command4(makeButton(this, design::form1().command4)),
-      Text1(makeTextBox(this, design::form1().text1)),
+      Command1(makeButton(this, design::form1().control(design::Control::Command1))),
+      Command2(makeButton(this, design::form1().control(design::Control::Command2))),
+      Command3(makeButton(this, design::form1().control(design::Control::Command3))),
+      Command4(makeButton(this, design::form1().control(design::Control::Command4))),
+      Text1(makeTextBox(this, design::form1().control(design::Control::Text1))),
       Timer1(makeTimer(this, design::form1())) {
   const design::FormDesign& d = design::form1();
   setWindowTitle(QString::fromUtf16(d.title));

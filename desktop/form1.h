@@ -62,6 +62,8 @@ class Form1 : public QWidget {
   // While held, a button that greys itself keeps the focus until focusWhereTheGameGoesOn() moves it, instead
   // of the toolkit passing it on to the next control first, which a screen reader would announce.
   void holdFocus(bool hold) { holdingFocus_ = hold; }
+  // The widget the design's control is on this form.
+  QWidget* widgetOf(design::Control control) const;
 
  signals:
   void closing();
@@ -134,7 +136,6 @@ class Form1 : public QWidget {
   void paintDisc(QPainter& painter, int disc) const;
   static void paintLine(QPainter& painter, const LineItem& line);
   QRect itemBounds(const design::ItemRef& item) const;
-  QWidget* widgetOf(design::Control control) const;
 
   QFont labelFont_;
   int labelAscent_ = 0;

@@ -28,18 +28,7 @@ void QtBoardView::setDiscColour(SmallInt disc, Colour colour) { form_.setDiscCol
 void QtBoardView::setDiscVisible(SmallInt disc, bool visible) { form_.setDiscVisible(disc, visible); }
 
 void QtBoardView::setButtonEnabled(Button button, bool enabled) {
-  switch (button) {
-    case Button::Command1:
-      form_.Command1->setEnabled(enabled);
-      return;
-    case Button::Command2:
-      form_.Command2->setEnabled(enabled);
-      return;
-    case Button::Command3:
-      form_.Command3->setEnabled(enabled);
-      return;
-  }
-  throw RunTimeError::noSuchControl();
+  form_.widgetOf(design::controlOf(button))->setEnabled(enabled);
 }
 
 void QtBoardView::setInstructionText(const std::u16string& text) {

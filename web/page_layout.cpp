@@ -7,8 +7,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "design_faces.h"
 #include "accessible_texts.h"
+#include "design_faces.h"
 #include "shipped_face.h"
 
 namespace lotto::web {
@@ -43,7 +43,7 @@ std::u16string widened(const char* ascii) {
 // The shipped subset first where it stands in, then the design's face, its installed substitutes, its kind.
 std::u16string fontFamily(const design::FontDesign& font) {
   std::u16string stack;
-  if (isBig5(font)) {
+  if (design::isBig5(font)) {
     stack = quoted(widened(kShippedMingFamily)) + u", ";
   }
   stack += quoted(font.face);
@@ -74,14 +74,14 @@ val item(int index) {
   const int discLeft = toPixels(discDesign.rect.left), discTop = toPixels(discDesign.rect.top);
 
   val disc = val::object();
-  disc.set("name", itemName("Shape1", index));
+  disc.set("name", itemName(design::form1().shape1Name, index));
   disc.set("box", box(0, 0, toPixels(discDesign.rect.width), toPixels(discDesign.rect.height)));
   disc.set("fill", cssColour(discDesign.fill));
   disc.set("outline", cssColour(discDesign.outline));
   disc.set("outlineWidth", discDesign.outlinePixels);
 
   val label = val::object();
-  label.set("name", itemName("Label1", index));
+  label.set("name", itemName(design::form1().label1Name, index));
   label.set("left", toPixels(labelDesign.left) - discLeft);
   label.set("top", toPixels(labelDesign.top) - discTop);
   label.set("caption", std::u16string(labelDesign.caption));
@@ -106,34 +106,27 @@ val line(int index) {
   const int y1 = toPixels(std::min(l.y1, l.y2)), y2 = toPixels(std::max(l.y1, l.y2));
   val result = val::object();
   result.set("kind", "line");
-  result.set("name", "Line" + std::to_string(index + 1));
+  result.set("name", l.name);
   result.set("box", box(x1 - reach, y1 - reach, x2 - x1 + l.widthPixels, y2 - y1 + l.widthPixels));
   result.set("colour", cssColour(l.colour));
   return result;
 }
 
 val control(design::Control which) {
-  const design::FormDesign& d = design::form1();
+  const design::ControlDesign& c = design::form1().control(which);
   val result = val::object();
-  result.set("name", design::controlName(which));
-  if (which == design::Control::Text1) {
-    result.set("kind", "text");
-    result.set("box", pixelBox(d.text1.rect));
-    result.set("font", cssFont(*d.text1.font));
-    result.set("enabled", true);
-    result.set("accessibleName", std::u16string(midend::kInstructionLineName));
-    return result;
+  result.set("name", c.name);
+  result.set("kind", c.kind == design::ControlDesign::Kind::Button ? "button" : "text");
+  result.set("caption", std::u16string(c.caption));
+  result.set("box", pixelBox(c.rect));
+  result.set("font", cssFont(*c.font));
+  result.set("enabled", c.enabledAtStart);
+  if (const char16_t* description = midend::description(which)) {
+    result.set("description", std::u16string(description));
   }
-  const design::ButtonDesign& button = which == design::Control::Command1   ? d.command1
-                                       : which == design::Control::Command2 ? d.command2
-                                       : which == design::Control::Command3 ? d.command3
-                                                                            : d.command4;
-  result.set("kind", "button");
-  result.set("caption", std::u16string(button.caption));
-  result.set("box", pixelBox(button.rect));
-  result.set("font", cssFont(*button.font));
-  result.set("enabled", button.enabledAtStart);
-  result.set("description", std::u16string(midend::description(which)));
+  if (which == design::Control::Text1) {
+    result.set("accessibleName", std::u16string(midend::kInstructionLineName));
+  }
   return result;
 }
 
@@ -150,7 +143,7 @@ val form1Layout() {
   layout.set("title", std::u16string(d.title));
 
   val form = val::object();
-  form.set("name", "Form1");
+  form.set("name", d.name);
   form.set("box", box(0, 0, toPixels(d.clientWidth), toPixels(d.clientHeight)));
   form.set("background", cssColour(d.background));
   layout.set("form", form);
@@ -160,7 +153,7 @@ val form1Layout() {
   font.set("file", kShippedMingFile);
   layout.set("shippedFont", font);
   // The page's own sentences speak in the instruction line's face: the design's regular Ming.
-  layout.set("pageFont", cssFont(*d.text1.font));
+  layout.set("pageFont", cssFont(*d.control(design::Control::Text1).font));
 
   // Each label sits right above its own disc in the stacking order, so a ball or slot is one element.
   val surface = val::array();

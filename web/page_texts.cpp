@@ -76,8 +76,8 @@ std::string templateSentences(const std::string& page) {
 std::string designTexts() {
   const design::FormDesign& d = design::form1();
   std::string texts = utf8(d.title) + "\n";
-  for (const design::ButtonDesign* button : {&d.command1, &d.command2, &d.command3, &d.command4}) {
-    texts += utf8(button->caption) + "\n";
+  for (const design::ControlDesign& control : d.controls) {
+    texts += utf8(control.caption) + "\n";
   }
   for (const design::LabelDesign& label : d.label1) {
     texts += utf8(label.caption) + "\n";
@@ -115,7 +115,7 @@ std::string manifest() {
 // The installed face the subset is cut from: the first substitute of the design's Big5 face.
 std::string mingFamily() {
   const design::FontDesign& font = *design::form1().label1[0].font;
-  if (!web::isBig5(font) || design::substitutesFor(font.face) == nullptr) {
+  if (!design::isBig5(font) || design::substitutesFor(font.face) == nullptr) {
     throw std::logic_error("the number labels' face is no longer a Big5 face with substitutes");
   }
   return design::substitutesFor(font.face)->candidates[0];

@@ -12,7 +12,4 @@ namespace lotto::web {
 constexpr const char* kShippedMingFamily = "AR PL UMing TW subset";
 constexpr const char* kShippedMingFile = LOTTO_SHIPPED_MING_FILE;
 
-constexpr int kBig5Charset = 136;
-constexpr bool isBig5(const design::FontDesign& font) { return font.charset == kBig5Charset; }
-
 }  // namespace lotto::web

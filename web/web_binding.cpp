@@ -75,8 +75,7 @@ std::u16string accessibleLabelName(int label, const std::u16string& caption) {
 
 // The text the live region takes when Label1(label) takes `caption`, or null when it keeps its text.
 val drawAnnouncement(int label, const std::u16string& caption) {
-  const std::optional<std::u16string> announcement =
-      midend::drawAnnouncement(design::checkedItemIndex(label), caption);
+  const std::optional<std::u16string> announcement = midend::drawAnnouncement(design::checkedItemIndex(label), caption);
   return announcement ? val(*announcement) : val::null();
 }
 
