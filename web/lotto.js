@@ -1,145 +1,128 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// lotto.js: the page as the program's board: builds the window from the exported design, holds the board in its
-// elements, and hands the timer's ticks, the clicks and the keys to the program.
+// lotto.js: the page as the program's board: fits the window the build wrote into the page to the screen, takes
+// its elements over as the board, and hands the timer's ticks, the clicks and the keys to the program.
 'use strict';
 
 (() => {
-  const byId = (id) => document.getElementById(id);
-  const form = document.querySelector('[data-design="Form1"]');
-  const announcements = byId('announcements');
+  const root = document.documentElement;
 
-  function showNotice(id) {
-    byId(id).hidden = false;
+  // The window is one picture in its own proportions. A phone or tablet shows it as large as the screen allows; a
+  // desktop browser at the design's own size, as the desktop program does, and smaller only in a smaller window.
+  // Run before the body is painted, so that the first paint is already fitted; the design's size comes from the
+  // stylesheet the build wrote from the design.
+  const design = getComputedStyle(root);
+  const designWidth = parseFloat(design.getPropertyValue('--form1-width'));
+  const designHeight = parseFloat(design.getPropertyValue('--form1-height'));
+  const coarsePointer = matchMedia('(pointer: coarse)');
+  function fit() {
+    const roomWidth = root.clientWidth;
+    const roomHeight = root.clientHeight;
+    let scale = Math.min(roomWidth / designWidth, roomHeight / designHeight);
+    if (!coarsePointer.matches) scale = Math.min(1, scale);
+    // The corner on a whole device pixel, so that the design's lines and rims fall on pixels as they were drawn.
+    const onDevicePixel = (length) => `${Math.round(length * devicePixelRatio) / devicePixelRatio}px`;
+    root.style.setProperty('--fit-scale', String(scale));
+    root.style.setProperty('--fit-left', onDevicePixel((roomWidth - designWidth * scale) / 2));
+    root.style.setProperty('--fit-top', onDevicePixel((roomHeight - designHeight * scale) / 2));
+  }
+  if (designWidth > 0 && designHeight > 0) {
+    fit();
+    window.addEventListener('resize', fit);
+    coarsePointer.addEventListener?.('change', fit);
   }
 
-  if (
-    typeof WebAssembly !== 'object' ||
-    typeof WebAssembly.instantiate !== 'function' ||
-    typeof DecompressionStream !== 'function'
-  ) {
-    showNotice('no-webassembly');
-    return;
-  }
-  // The light is rolled from the operating system's random source, which a browser gives only through Web Crypto.
-  if (typeof crypto !== 'object' || typeof crypto.getRandomValues !== 'function') {
-    showNotice('no-crypto');
-    return;
-  }
-  if (typeof createLottoModule !== 'function') {
-    showNotice('no-webassembly'); // the program's script did not load or this browser cannot read it
-    return;
+  // The rest waits for the elements and for the program's script, which is deferred and so has run by then.
+  document.addEventListener('DOMContentLoaded', begin, { once: true });
+
+  function begin() {
+    const byId = (id) => document.getElementById(id);
+    const form = document.querySelector('[data-design="Form1"]');
+    const announcements = byId('announcements');
+
+    // A notice that the program cannot run replaces the window, whose controls would never answer.
+    function showNotice(id) {
+      byId(id).hidden = false;
+      if (id !== 'ended') form.hidden = true;
+    }
+
+    if (
+      typeof WebAssembly !== 'object' ||
+      typeof WebAssembly.instantiate !== 'function' ||
+      typeof DecompressionStream !== 'function'
+    ) {
+      showNotice('no-webassembly');
+      return;
+    }
+    // The light is rolled from the operating system's random source, which a browser gives only through Web Crypto.
+    if (typeof crypto !== 'object' || typeof crypto.getRandomValues !== 'function') {
+      showNotice('no-crypto');
+      return;
+    }
+    if (typeof createLottoModule !== 'function') {
+      showNotice('no-webassembly'); // the program's script did not load or this browser cannot read it
+      return;
+    }
+
+    // Installed as an app and kept working offline after a first visit: a browser reads the manifest and runs a
+    // service worker only for a page it fetched (the worker only on https or from this machine), never for one
+    // opened from the disk, where asking would be refused as a request to another origin.
+    if (location.protocol !== 'file:') {
+      const manifest = document.createElement('link');
+      manifest.rel = 'manifest';
+      manifest.href = 'manifest.webmanifest';
+      document.head.append(manifest);
+      if ('serviceWorker' in navigator && window.isSecureContext) navigator.serviceWorker.register('sw.js').catch(() => {});
+    }
+
+    // The program's WebAssembly travels gzipped inside lotto-core.js: a page opened from the disk may fetch no file.
+    // It is compiled as it is unpacked, while the page is already shown.
+    const packed = atob(createLottoModule.wasm);
+    const bytes = new Uint8Array(packed.length);
+    for (let i = 0; i < packed.length; i++) bytes[i] = packed.charCodeAt(i);
+    const wasm = new Response(new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip')), {
+      headers: { 'content-type': 'application/wasm' },
+    });
+    const compiled =
+      typeof WebAssembly.compileStreaming === 'function'
+        ? WebAssembly.compileStreaming(wasm)
+        : wasm.arrayBuffer().then((buffer) => WebAssembly.compile(buffer));
+    compiled
+      .then(
+        (module) =>
+          new Promise((resolve, reject) => {
+            createLottoModule({
+              instantiateWasm(imports, receiveInstance) {
+                WebAssembly.instantiate(module, imports).then((instance) => receiveInstance(instance, module), reject);
+                return {};
+              },
+            }).then(resolve, reject);
+          }),
+      )
+      .then((Module) => start(Module, form, announcements, showNotice), () => showNotice('no-webassembly'));
   }
 
-  // Installed as an app and kept working offline after a first visit: a browser reads the manifest and runs a
-  // service worker only for a page it fetched (the worker only on https or from this machine), never for one
-  // opened from the disk, where asking would be refused as a request to another origin.
-  if (location.protocol !== 'file:') {
-    const manifest = document.createElement('link');
-    manifest.rel = 'manifest';
-    manifest.href = 'manifest.webmanifest';
-    document.head.append(manifest);
-    if ('serviceWorker' in navigator && window.isSecureContext) navigator.serviceWorker.register('sw.js').catch(() => {});
-  }
-
-  // The program's WebAssembly travels gzipped inside lotto-core.js: a page opened from the disk may fetch no file.
-  const packed = Uint8Array.from(atob(createLottoModule.wasm), (c) => c.charCodeAt(0));
-  new Response(new Blob([packed]).stream().pipeThrough(new DecompressionStream('gzip')))
-    .arrayBuffer()
-    .then((wasm) => createLottoModule({ wasmBinary: new Uint8Array(wasm) }))
-    .then(start, () => showNotice('no-webassembly'));
-
-  function px(value) {
-    return `${value}px`;
-  }
-
-  function place(element, box) {
-    Object.assign(element.style, { left: px(box.left), top: px(box.top), width: px(box.width), height: px(box.height) });
-  }
-
-  function setFont(element, font) {
-    Object.assign(element.style, { fontFamily: font.family, fontSize: px(font.size), fontWeight: font.weight });
-  }
-
-  function create(tag, className, design) {
-    const element = document.createElement(tag);
-    if (className) element.className = className;
-    if (design) element.dataset.design = design;
-    return element;
-  }
-
-  function start(Module) {
-    const layout = Module.form1Layout();
-    document.title = layout.title;
-    document.body.style.fontFamily = layout.pageFont.family;
-    const shipped = new FontFace(layout.shippedFont.family, `url(${layout.shippedFont.file})`);
-    document.fonts.add(shipped);
-    shipped.load().catch(() => {}); // without it the installed faces of the stack draw the page
-
-    // The board: one element per ball or slot (its disc and number), the frame lines, the real controls.
+  // The board the build wrote: one element per ball or slot holding its disc and number, the frame lines, the real
+  // controls, each found by its design name.
+  function start(Module, form, announcements, showNotice) {
+    const byId = (id) => document.getElementById(id);
     const items = [];
     const discs = [];
     const labels = [];
     const labelShown = [];
     const discShown = [];
     const controls = {};
-
-    form.dataset.design = layout.form.name;
-    place(form, layout.form.box);
-    form.style.position = 'relative';
-    form.style.backgroundColor = layout.form.background;
-    for (const part of layout.surface) {
-      if (part.kind === 'line') {
-        const line = create('div', 'line', part.name);
-        place(line, part.box);
-        line.style.backgroundColor = part.colour;
-        form.append(line);
-        continue;
-      }
-      const item = create('div', 'item');
-      item.setAttribute('role', 'img');
-      place(item, part.box);
-      // The picture is named as a whole; its disc and number are only how it looks.
-      const disc = create('div', 'disc', part.disc.name);
-      disc.setAttribute('aria-hidden', 'true');
-      place(disc, part.disc.box);
-      Object.assign(disc.style, {
-        backgroundColor: part.disc.fill,
-        borderColor: part.disc.outline,
-        borderWidth: px(part.disc.outlineWidth),
-      });
-      const label = create('span', 'label', part.label.name);
-      label.setAttribute('aria-hidden', 'true');
-      Object.assign(label.style, { left: px(part.label.left), top: px(part.label.top), color: part.label.colour });
-      setFont(label, part.label.font);
-      item.append(disc, label);
-      form.append(item);
-      items[part.index] = item;
-      discs[part.index] = disc;
-      labels[part.index] = label;
-      labelShown[part.index] = discShown[part.index] = true;
-      showCaption(part.index, part.label.caption);
+    for (const disc of form.querySelectorAll('.disc')) {
+      const index = Number(disc.dataset.design.split('-').pop());
+      discs[index] = disc;
+      items[index] = disc.closest('.item');
+      labels[index] = items[index].querySelector('.label');
+      labelShown[index] = !labels[index].hidden;
+      discShown[index] = !disc.hidden;
     }
-    for (const design of layout.controls) {
-      let control;
-      if (design.kind === 'button') {
-        control = create('button', 'control', design.name);
-        control.type = 'button';
-        control.textContent = design.caption;
-        control.setAttribute('aria-description', design.description);
-        control.addEventListener('click', () => press(design.name));
-      } else {
-        control = create('input', 'control', design.name);
-        control.type = 'text';
-        control.autocomplete = 'off';
-        control.spellcheck = false;
-        control.setAttribute('aria-label', design.accessibleName);
-      }
-      place(control, design.box);
-      setFont(control, design.font);
-      control.disabled = !design.enabled;
-      form.append(control);
-      controls[design.name] = control;
+    for (const control of form.querySelectorAll('.control')) {
+      controls[control.dataset.design] = control;
+      if (control.localName === 'button') control.addEventListener('click', () => press(control.dataset.design));
     }
 
     function showCaption(index, caption) {
@@ -181,6 +164,15 @@
       form.hidden = true;
       document.body.dataset.state = 'ended';
       showNotice('ended');
+    }
+    // An installed app's window closes on Bye, as the desktop program's does. A browser's tab is the player's, not
+    // the program's: it stays, saying the program has ended (closing it would also close a tab that has only this
+    // page in its history, and with it whatever the player meant to do next).
+    function inInstalledAppWindow() {
+      return (
+        navigator.standalone === true ||
+        ['standalone', 'minimal-ui', 'window-controls-overlay'].some((mode) => matchMedia(`(display-mode: ${mode})`).matches)
+      );
     }
 
     const Board = Module.WebBoard.extend('WebBoard', {
@@ -238,10 +230,10 @@
         byId('report-close').addEventListener('click', () => report.close(), { once: true });
         report.showModal();
       },
-      // Bye: the program ends at once. An installed app's window closes; a browser's tab says so.
+      // Bye: the program ends at once.
       endProgram() {
         endControls();
-        window.close();
+        if (inInstalledAppWindow()) window.close();
         showEnded();
       },
     });
@@ -269,18 +261,10 @@
       if (pressed) press(button.dataset.design);
     });
 
-    // A window wider than the screen is shown whole, scaled down; the design's pixels stay as they are.
-    function fit() {
-      const room = document.documentElement.clientWidth - 2 * form.offsetLeft;
-      const scale = Math.min(1, room / layout.form.box.width);
-      form.style.transform = scale < 1 ? `scale(${scale})` : '';
-    }
-    window.addEventListener('resize', fit);
-
     const board = new Board();
     const program = Module.makeProgram(board);
-    form.hidden = false;
-    fit();
+    // The controls answer from the moment the program runs, in the same task: no press can fall between the two.
+    form.removeAttribute('inert');
     program.start();
   }
 })();

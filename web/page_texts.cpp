@@ -3,7 +3,9 @@
 // page_texts.cpp: run at build time under node: the page's files that follow from the design and the code.
 //
 // Usage: page_texts TEMPLATE OUT-DIR. Writes into OUT-DIR:
-//   index.html            the template with the window's title filled in;
+//   index.html            the template with the window's title and the window itself filled in: every element of
+//                         the form as the form's load leaves it, so that the first paint shows the whole window;
+//   form1.css             the positions, sizes, colours and fonts of those elements;
 //   manifest.webmanifest  the installed app's name, colours and icon;
 //   texts.txt             every text the page can show, so the shipped Ming subset holds every glyph of them:
 //                         the design's captions, headings and title, the numbers, the instruction texts, every
@@ -18,6 +20,7 @@
 #include "design_faces.h"
 #include "draw_logic.h"
 #include "form1_design.h"
+#include "page_form.h"
 #include "procedure_errors.h"
 #include "shipped_face.h"
 #include "texts.h"
@@ -25,31 +28,7 @@
 namespace lotto {
 namespace {
 
-std::string utf8(const std::u16string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    }
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | c >> 6);
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | c >> 12);
-      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | c >> 18);
-      out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
+using web::utf8;
 
 std::string utf8(const char16_t* text) { return utf8(std::u16string(text)); }
 
@@ -121,6 +100,14 @@ std::string mingFamily() {
   return design::substitutesFor(font.face)->candidates[0];
 }
 
+// REUSE reads the licence from the sheet's first lines; @charset must come before them, for a host that names no
+// encoding.
+constexpr const char* kStyleSheetHeader =
+    "@charset \"UTF-8\";\n"
+    "/* SPDX-FileCopyrightText: 2026 Lotto developers */\n"
+    "/* SPDX-License-Identifier: GPL-3.0-or-later */\n"
+    "/* form1.css: the lottery window's design, written by the build from the design table. */\n";
+
 std::string replaced(std::string text, const std::string& placeholder, const std::string& value) {
   for (std::size_t at = text.find(placeholder); at != std::string::npos; at = text.find(placeholder, at)) {
     text.replace(at, placeholder.size(), value);
@@ -153,10 +140,13 @@ int main(int argc, char* argv[]) {
       throw std::runtime_error(std::string("cannot read ") + argv[1]);
     }
     const std::string out = argv[2];
-    const std::string html = lotto::replaced(page.str(), "@TITLE@", lotto::utf8(lotto::design::form1().title));
-    lotto::write(out + "/index.html", html);
+    const lotto::web::PageForm form = lotto::web::form1Page();
+    const std::string titled = lotto::replaced(page.str(), "@TITLE@", lotto::utf8(lotto::design::form1().title));
+    lotto::write(out + "/index.html", lotto::replaced(titled, "@FORM1@", form.html + form.descriptions));
+    lotto::write(out + "/form1.css", lotto::kStyleSheetHeader + form.css);
     lotto::write(out + "/manifest.webmanifest", lotto::manifest());
-    lotto::write(out + "/texts.txt", lotto::designTexts() + lotto::templateSentences(html));
+    lotto::write(out + "/texts.txt",
+                 lotto::designTexts() + lotto::templateSentences(lotto::replaced(titled, "@FORM1@", form.html)));
     lotto::write(out + "/ming-family.txt", lotto::mingFamily());
   } catch (const std::exception& error) {
     std::cerr << "page_texts: " << error.what() << "\n";

@@ -9,7 +9,6 @@
 
 #include "accessible_texts.h"
 #include "form1_design.h"
-#include "page_layout.h"
 #include "web_board.h"
 #include "web_program.h"
 
@@ -18,6 +17,11 @@ namespace lotto::web {
 namespace {
 
 using emscripten::val;
+
+std::string cssColour(Colour colour) {
+  return "rgb(" + std::to_string(redOf(colour)) + ", " + std::to_string(greenOf(colour)) + ", " +
+         std::to_string(blueOf(colour)) + ")";
+}
 
 // The page's JavaScript board. Indexes are checked here, before they reach the page, so that an index with no
 // control behind it is the run-time error it is on the desktop; buttons go by their design names and colours
@@ -89,7 +93,6 @@ EMSCRIPTEN_BINDINGS(lotto) {
       .function("click", &WebProgram::click)
       .function("ended", &WebProgram::ended);
   emscripten::function("makeProgram", &makeProgram, emscripten::allow_raw_pointers());
-  emscripten::function("form1Layout", &form1Layout);
   emscripten::function("accessibleLabelName", &accessibleLabelName);
   emscripten::function("drawAnnouncement", &drawAnnouncement);
 }

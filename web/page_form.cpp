@@ -1,0 +1,379 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// page_form.cpp: the design and the form's load turned into the page's elements and their stylesheet.
+#include "page_form.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <map>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+#include "accessible_texts.h"
+#include "design_faces.h"
+#include "draw_logic.h"
+#include "form1_design.h"
+#include "shipped_face.h"
+
+namespace lotto::web {
+
+using design::toPixels;
+
+namespace {
+
+// The board as the design draws it, then as the form's load leaves it: what the first paint shows, before any
+// script runs. Only what the page writes into its HTML is kept; the timer starts with the program.
+class LoadedBoard : public BoardView {
+ public:
+  struct Item {
+    std::u16string caption;
+    bool labelShown = true;
+    bool discShown = true;
+    Colour fill = 0;
+  };
+
+  LoadedBoard() {
+    const design::FormDesign& d = design::form1();
+    for (int i = 0; i < kLabelCount; ++i) {
+      items[i] = {d.label1[i].caption, true, true, d.shape1[i].fill};
+    }
+    for (int c = 0; c < design::kControlCount; ++c) {
+      enabled[c] = d.controls[c].enabledAtStart;
+    }
+  }
+
+  std::u16string labelText(SmallInt label) const override { return at(label).caption; }
+  void setLabelText(SmallInt label, const std::u16string& text) override { at(label).caption = text; }
+  void setLabelVisible(SmallInt label, bool visible) override { at(label).labelShown = visible; }
+  void setDiscColour(SmallInt disc, Colour colour) override { at(disc).fill = colour; }
+  void setDiscVisible(SmallInt disc, bool visible) override { at(disc).discShown = visible; }
+  void setButtonEnabled(Button button, bool on) override { enabled[static_cast<int>(design::controlOf(button))] = on; }
+  void setInstructionText(const std::u16string& text) override { instruction = text; }
+  void setTimerInterval(int) override {}
+  void setTimerEnabled(bool) override {}
+  void endProgram() override { throw std::logic_error("the form's load ended the program"); }
+
+  std::array<Item, kLabelCount> items;
+  std::array<bool, design::kControlCount> enabled{};
+  std::u16string instruction;
+
+ private:
+  Item& at(SmallInt index) { return items[design::checkedItemIndex(index)]; }
+  const Item& at(SmallInt index) const { return items[design::checkedItemIndex(index)]; }
+};
+
+// The form's load numbers the balls and rolls nothing; a roll here would be a draw decided at build time.
+class NoRolls : public RandomSource {
+ public:
+  float next() override { throw std::logic_error("the form's load rolled the light"); }
+};
+
+std::string escaped(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+std::string escaped(const std::u16string& text) { return escaped(utf8(text)); }
+
+std::string px(int value) { return std::to_string(value) + "px"; }
+
+std::string hexColour(Colour colour) {
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "#%02x%02x%02x", redOf(colour), greenOf(colour), blueOf(colour));
+  return hex;
+}
+
+std::string position(int left, int top) { return "left:" + px(left) + ";top:" + px(top); }
+std::string size(int width, int height) { return "width:" + px(width) + ";height:" + px(height); }
+std::string box(const design::TwipRect& r) {
+  return position(toPixels(r.left), toPixels(r.top)) + ";" + size(toPixels(r.width), toPixels(r.height));
+}
+
+std::string quotedFamily(const std::string& family) { return "\"" + family + "\""; }
+
+// The shipped subset first where it stands in, then the design's face, its installed substitutes, its kind.
+std::string fontFamily(const design::FontDesign& font) {
+  std::string stack;
+  if (design::isBig5(font)) {
+    stack = quotedFamily(kShippedMingFamily) + ",";
+  }
+  stack += quotedFamily(utf8(font.face));
+  if (const design::FaceSubstitutes* substitutes = design::substitutesFor(font.face)) {
+    for (const char* candidate : substitutes->candidates) {
+      stack += "," + quotedFamily(candidate);
+    }
+    stack += std::string(",") + substitutes->genericFamily;
+  }
+  return stack;
+}
+
+std::string cssFont(const design::FontDesign& font) {
+  return std::string("font:") + (font.bold ? "bold " : "") + px(design::pixelSize(font)) + " " + fontFamily(font);
+}
+
+std::string itemName(const char* array, int index) { return std::string(array) + "-" + std::to_string(index); }
+
+// The stylesheet, written as the elements are: for each class and each aspect of its look (its position, its
+// font …), the value most of the class share goes to the class, and each other value to the elements that have
+// it, after it. Seven rows of balls share one label offset, 49 discs one look: the sheet stays a few kilobytes.
+class StyleSheet {
+ public:
+  void set(const std::string& cls, const std::string& selector, const std::string& aspect,
+           const std::string& declarations) {
+    Aspect& entry = aspectOf(cls, aspect);
+    entry.values.emplace_back(selector, declarations);
+  }
+
+  std::string text() const {
+    std::string css;
+    for (const Class& c : classes_) {
+      for (const Aspect& aspect : c.aspects) {
+        std::map<std::string, std::vector<std::string>> selectorsByValue;
+        std::vector<std::string> valuesInOrder;
+        for (const auto& [selector, declarations] : aspect.values) {
+          if (selectorsByValue[declarations].empty()) {
+            valuesInOrder.push_back(declarations);
+          }
+          selectorsByValue[declarations].push_back(selector);
+        }
+        std::string common = *std::max_element(valuesInOrder.begin(), valuesInOrder.end(),
+                                               [&](const std::string& a, const std::string& b) {
+                                                 return selectorsByValue[a].size() < selectorsByValue[b].size();
+                                               });
+        if (selectorsByValue[common].size() > 1 || aspect.values.size() == 1) {
+          css += "." + c.name + "{" + common + "}\n";
+        } else {
+          common.clear();  // no value shared: each element has its own
+        }
+        for (const std::string& value : valuesInOrder) {
+          if (value == common) {
+            continue;
+          }
+          const std::vector<std::string>& selectors = selectorsByValue[value];
+          for (std::size_t i = 0; i < selectors.size(); ++i) {
+            css += (i ? "," : "") + selectors[i];
+          }
+          css += "{" + value + "}\n";
+        }
+      }
+    }
+    return css;
+  }
+
+ private:
+  struct Aspect {
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> values;  // selector, declarations
+  };
+  struct Class {
+    std::string name;
+    std::vector<Aspect> aspects;
+  };
+
+  Aspect& aspectOf(const std::string& cls, const std::string& aspect) {
+    auto c = std::find_if(classes_.begin(), classes_.end(), [&](const Class& each) { return each.name == cls; });
+    if (c == classes_.end()) {
+      c = classes_.insert(classes_.end(), Class{cls, {}});
+    }
+    auto a =
+        std::find_if(c->aspects.begin(), c->aspects.end(), [&](const Aspect& each) { return each.name == aspect; });
+    if (a == c->aspects.end()) {
+      a = c->aspects.insert(c->aspects.end(), Aspect{aspect, {}});
+    }
+    return *a;
+  }
+
+  std::vector<Class> classes_;
+};
+
+std::string designSelector(const std::string& name) { return "[data-design=" + name + "]"; }
+
+class FormWriter {
+ public:
+  explicit FormWriter(const LoadedBoard& board) : board_(board) {}
+
+  // A frame line as painted: the stroke's width across it, and its square caps half that width past each end.
+  void line(const design::LineDesign& l) {
+    const int reach = l.widthPixels / 2;
+    const int x1 = toPixels(std::min(l.x1, l.x2)), x2 = toPixels(std::max(l.x1, l.x2));
+    const int y1 = toPixels(std::min(l.y1, l.y2)), y2 = toPixels(std::max(l.y1, l.y2));
+    html_ += "<div class=\"line\" data-design=\"" + std::string(l.name) + "\"></div>\n";
+    const std::string selector = designSelector(l.name);
+    css_.set("line", selector, "box",
+             position(x1 - reach, y1 - reach) + ";" + size(x2 - x1 + l.widthPixels, y2 - y1 + l.widthPixels));
+    css_.set("line", selector, "colour", "background-color:" + hexColour(l.colour));
+  }
+
+  // A ball or result slot: Label1(i) painted over Shape1(i), one picture for the eye and for screen readers,
+  // named for what it shows; its disc and number are only how it looks.
+  void item(int index) {
+    const design::FormDesign& d = design::form1();
+    const design::DiscDesign& disc = d.shape1[index];
+    const design::LabelDesign& label = d.label1[index];
+    const LoadedBoard::Item& loaded = board_.items[index];
+    const std::string id = "item-" + std::to_string(index);
+    const std::string discName = itemName(d.shape1Name, index), labelName = itemName(d.label1Name, index);
+    const bool onBoard = loaded.labelShown && loaded.discShown;
+
+    html_ += "<div class=\"item\" id=\"" + id + "\" role=\"img\" aria-label=\"" +
+             escaped(midend::labelName(index, loaded.caption)) + "\"" + (onBoard ? "" : " aria-hidden=\"true\"") +
+             (loaded.labelShown || loaded.discShown ? "" : " hidden") + ">";
+    html_ += "<div class=\"disc\" data-design=\"" + discName + "\" aria-hidden=\"true\"" +
+             (loaded.discShown ? "" : " hidden") + "></div>";
+    html_ += "<span class=\"label\" data-design=\"" + labelName + "\" aria-hidden=\"true\"" +
+             (loaded.labelShown ? "" : " hidden") + ">" + escaped(loaded.caption) + "</span></div>\n";
+
+    const int discLeft = toPixels(disc.rect.left), discTop = toPixels(disc.rect.top);
+    const std::string itemSize = size(toPixels(disc.rect.width), toPixels(disc.rect.height));
+    css_.set("item", "#" + id, "position", position(discLeft, discTop));
+    css_.set("item", "#" + id, "size", itemSize);
+    const std::string discSelector = designSelector(discName);
+    css_.set("disc", discSelector, "size", itemSize);
+    css_.set("disc", discSelector, "fill", "background-color:" + hexColour(loaded.fill));
+    css_.set("disc", discSelector, "outline", "border:" + px(disc.outlinePixels) + " solid " + hexColour(disc.outline));
+    // A number label keeps its corner and sizes itself to its text, given here from its disc's corner.
+    const std::string labelSelector = designSelector(labelName);
+    css_.set("label", labelSelector, "position",
+             position(toPixels(label.left) - discLeft, toPixels(label.top) - discTop));
+    css_.set("label", labelSelector, "font", cssFont(*label.font));
+    css_.set("label", labelSelector, "colour",
+             "color:" + (label.usesDefaultTextColour ? std::string("ButtonText") : hexColour(label.textColour)));
+  }
+
+  void control(design::Control which) {
+    const design::ControlDesign& c = design::form1().control(which);
+    const bool enabled = board_.enabled[static_cast<int>(which)];
+    const std::string name = c.name;
+    if (c.kind == design::ControlDesign::Kind::Button) {
+      html_ += "<button type=\"button\" class=\"control\" data-design=\"" + name + "\"";
+      if (midend::description(which) != nullptr) {
+        html_ += " aria-describedby=\"" + descriptionId(name) + "\"";
+        descriptions_ += "<span id=\"" + descriptionId(name) + "\">" + escaped(midend::description(which)) + "</span>";
+      }
+      html_ += std::string(enabled ? "" : " disabled") + ">" + escaped(c.caption) + "</button>\n";
+    } else {
+      html_ += "<input type=\"text\" class=\"control\" data-design=\"" + name + "\" aria-label=\"" +
+               escaped(midend::kInstructionLineName) + "\" autocomplete=\"off\" spellcheck=\"false\"" +
+               (board_.instruction.empty() ? "" : " value=\"" + escaped(board_.instruction) + "\"") +
+               (enabled ? "" : " disabled") + ">\n";
+    }
+    css_.set("control", designSelector(name), "box", box(c.rect));
+    css_.set("control", designSelector(name), "font", cssFont(*c.font));
+  }
+
+  PageForm page() {
+    const design::FormDesign& d = design::form1();
+    css_.set("form", designSelector(d.name), "size", size(toPixels(d.clientWidth), toPixels(d.clientHeight)));
+    css_.set("form", designSelector(d.name), "colour", "background-color:" + hexColour(d.background));
+    PageForm form;
+    form.html = "<div data-design=\"" + std::string(d.name) + "\" class=\"form\" inert>\n" + html_ + "</div>\n";
+    form.descriptions = "<div class=\"for-screen-readers\">" + descriptions_ + "</div>\n";
+    form.css = css_.text();
+    return form;
+  }
+
+ private:
+  static std::string descriptionId(const std::string& control) { return control + "-description"; }
+
+  const LoadedBoard& board_;
+  std::string html_;
+  std::string descriptions_;
+  StyleSheet css_;
+};
+
+// What the page's fit needs and the shipped face, before the elements' rules.
+std::string sheetHead() {
+  const design::FormDesign& d = design::form1();
+  return "@font-face{font-family:" + quotedFamily(kShippedMingFamily) + ";src:url(" + kShippedMingFile +
+         ") format(\"woff2\");font-display:block}\n"
+         ":root{--form1-width:" +
+         std::to_string(toPixels(d.clientWidth)) + ";--form1-height:" + std::to_string(toPixels(d.clientHeight)) +
+         "}\n"
+         // The page's own sentences speak in the instruction line's face: the design's regular Ming.
+         "body{font-family:" +
+         fontFamily(*d.control(design::Control::Text1).font) + "}\n";
+}
+
+}  // namespace
+
+std::string utf8(const std::u16string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+    }
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | c >> 6);
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | c >> 12);
+      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | c >> 18);
+      out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+PageForm form1Page() {
+  LoadedBoard board;
+  NoRolls noRolls;
+  DrawLogic(board, noRolls).Form_Load();
+
+  // Each label sits right above its own disc in the stacking order, so a ball or slot is one element; the page
+  // stacks its elements in document order, from the bottom up.
+  const design::FormDesign& d = design::form1();
+  FormWriter writer(board);
+  int discBelow = -1;
+  for (auto it = d.stackingTopDown.rbegin(); it != d.stackingTopDown.rend(); ++it) {
+    switch (it->kind) {
+      case design::ItemRef::Kind::Line:
+        writer.line(d.lines[it->index]);
+        break;
+      case design::ItemRef::Kind::Disc:
+        writer.item(it->index);
+        break;
+      case design::ItemRef::Kind::Label:
+        if (discBelow != it->index) {
+          throw std::logic_error("a number label that is not right above its disc cannot share its element");
+        }
+        break;
+    }
+    discBelow = it->kind == design::ItemRef::Kind::Disc ? it->index : -1;
+  }
+  for (design::Control c : design::controlsInTabOrder()) {
+    writer.control(c);
+  }
+  PageForm form = writer.page();
+  form.css = sheetHead() + form.css;
+  return form;
+}
+
+}  // namespace lotto::web
