@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// browser.mjs: Debian's Chromium driven headless, and the page's folder served from a static server on loopback.
+// browser.mjs: Debian's Chromium launched headless, the page's folder served from a static server on loopback, and
+// screenshots decoded.
 import { createReadStream, statSync } from 'node:fs';
 import { createServer } from 'node:http';
 import path from 'node:path';
@@ -32,10 +33,13 @@ const contentTypes = {
   '.txt': 'text/plain; charset=utf-8',
 };
 
-// Serves `root` on 127.0.0.1 at a free port; resolves to { origin, close() }. Only files inside root are served.
+// Serves `root` on 127.0.0.1 at a free port; resolves to { origin, log, close() }. Only files inside root are served.
+// log holds { url, status } for every request, which is all a driver without network events tells of a failure.
 export function serveFolder(root) {
   const base = path.resolve(root);
+  const log = [];
   const server = createServer((request, response) => {
+    response.on('finish', () => log.push({ url: request.url, status: response.statusCode }));
     const pathname = decodeURIComponent(new URL(request.url, 'http://127.0.0.1').pathname);
     let file = path.join(base, pathname.endsWith('/') ? `${pathname}index.html` : pathname);
     if (file !== base && !file.startsWith(base + path.sep)) file = '';
@@ -61,6 +65,7 @@ export function serveFolder(root) {
     server.listen(0, '127.0.0.1', () => {
       resolve({
         origin: `http://127.0.0.1:${server.address().port}`,
+        log,
         close: () => new Promise((done) => server.close(done)),
       });
     });

@@ -1,0 +1,73 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// chromium.mjs: Debian's Chromium, headless through playwright-core, behind the engine operations of index.mjs.
+import { launchChromium } from '../browser.mjs';
+
+// ARIA's names for the roles Chromium's tree calls otherwise.
+const ariaRoles = { image: 'img' };
+
+export async function launch() {
+  const browser = await launchChromium();
+  return {
+    name: 'chromium',
+    async open(url, { width = 800, height = 600, ...options } = {}) {
+      const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: 1, ...options });
+      const page = await context.newPage();
+      const faults = [];
+      const requests = [];
+      page.on('console', (message) => {
+        if (message.type() === 'error') faults.push(`console error: ${message.text()}`);
+      });
+      page.on('pageerror', (error) => faults.push(`uncaught: ${error.message}`));
+      context.on('request', (request) => requests.push(request.url()));
+      context.on('requestfailed', (request) => faults.push(`failed: ${request.url()} ${request.failure()?.errorText}`));
+      context.on('response', (response) => {
+        if (response.status() >= 400) faults.push(`HTTP ${response.status()}: ${response.url()}`);
+      });
+      await page.goto(url);
+      let cdp;
+      const devtools = async () => (cdp ??= await context.newCDPSession(page));
+      return {
+        native: { context, page }, // for Chromium-only tests: touch, offline, service workers
+        faults,
+        requests,
+        evaluate: (fn, arg) => page.evaluate(fn, arg),
+        async click(points) {
+          for (const [x, y] of points) await page.mouse.click(x, y);
+        },
+        press: (key) => page.keyboard.press(key),
+        // Each keydown after the first, with the key still down, is a repeat (KeyboardEvent.repeat), as a held key
+        // sends.
+        async hold(key) {
+          for (let n = 0; n < 6; n++) await page.keyboard.down(key);
+          await page.keyboard.up(key);
+        },
+        async accessibleNodes() {
+          const { nodes } = await (await devtools()).send('Accessibility.getFullAXTree');
+          return nodes
+            .filter((node) => !node.ignored)
+            .map((node) => ({
+              role: ariaRoles[node.role?.value] ?? node.role?.value,
+              name: node.name?.value ?? '',
+              description: node.description?.value ?? '',
+              disabled: node.properties?.some((p) => p.name === 'disabled' && p.value.value === true) ?? false,
+              value: node.value?.value ?? '',
+            }))
+            .filter((node) => ['button', 'img', 'textbox', 'status'].includes(node.role));
+        },
+        screenshot: () => page.screenshot(),
+        async platformFonts(selector) {
+          const session = await devtools();
+          await session.send('DOM.enable');
+          await session.send('CSS.enable');
+          const { root } = await session.send('DOM.getDocument');
+          const { nodeId } = await session.send('DOM.querySelector', { nodeId: root.nodeId, selector });
+          const { fonts } = await session.send('CSS.getPlatformFontsForNode', { nodeId });
+          return fonts.map(({ familyName, isCustomFont }) => ({ familyName, isCustomFont }));
+        },
+        close: () => context.close(),
+      };
+    },
+    close: () => browser.close(),
+  };
+}

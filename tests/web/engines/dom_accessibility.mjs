@@ -1,0 +1,50 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// dom_accessibility.mjs: what a page exposes to assistive technology, read from its DOM where a driver offers no
+// accessibility tree: roles, names, descriptions, disabled and hidden states, as ARIA defines them for this page's
+// kinds of element.
+
+// Runs in the page; returns [{ role, name, description, disabled, value }] for every button, image, text box and
+// status region exposed to assistive technology. A driver whose engine can list the exposed images passes
+// engineImages = true and those images' elements: then they, not the DOM's hidden states, decide which images are in.
+export function domAccessibleNodes(engineImages = false, ...images) {
+  const textOf = (ids) =>
+    (ids || '')
+      .split(/\s+/)
+      .map((id) => document.getElementById(id)?.textContent.trim() ?? '')
+      .filter(Boolean)
+      .join(' ');
+  const roleOf = (element) => {
+    const role = element.getAttribute('role');
+    if (role) return role.split(/\s+/)[0];
+    if (element.localName === 'button') return 'button';
+    if (element.localName === 'img') return 'img';
+    const type = element.getAttribute('type') ?? '';
+    if (element.localName === 'input' && ['text', 'search', ''].includes(type)) return 'textbox';
+    return null;
+  };
+  const exposed = (element, role) => {
+    if (engineImages && role === 'img') return images.includes(element);
+    if (!element.checkVisibility({ visibilityProperty: true })) return false;
+    for (let up = element; up; up = up.parentElement) if (up.getAttribute('aria-hidden') === 'true') return false;
+    return true;
+  };
+  const nodes = [];
+  for (const element of document.querySelectorAll('[role], button, img, input')) {
+    const role = roleOf(element);
+    if (!['button', 'img', 'textbox', 'status'].includes(role) || !exposed(element, role)) continue;
+    const labelledBy = element.getAttribute('aria-labelledby');
+    let name = labelledBy ? textOf(labelledBy) : (element.getAttribute('aria-label') ?? '');
+    if (!name && role === 'button') name = element.textContent.trim();
+    if (!name && role === 'img') name = element.getAttribute('alt') ?? '';
+    const describedBy = element.getAttribute('aria-describedby');
+    nodes.push({
+      role,
+      name: name.trim(),
+      description: describedBy ? textOf(describedBy) : (element.getAttribute('aria-description') ?? ''),
+      disabled: element.disabled === true || element.getAttribute('aria-disabled') === 'true',
+      value: role === 'textbox' ? element.value : '',
+    });
+  }
+  return nodes;
+}

@@ -1,0 +1,78 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// firefox.mjs: Debian's Firefox ESR, headless through puppeteer-core over WebDriver BiDi, which the browser's own
+// remote agent speaks, behind the engine operations of index.mjs.
+import puppeteer from 'puppeteer-core';
+import { domAccessibleNodes } from './dom_accessibility.mjs';
+
+export const firefoxPath = process.env.LOTTO_FIREFOX || '/usr/bin/firefox-esr';
+
+// 'Shift+Tab' holds Shift around Tab, as playwright reads it; puppeteer calls Space by its character.
+const keyNames = { Space: ' ' };
+async function pressChord(keyboard, chord) {
+  const keys = chord.split('+').map((key) => keyNames[key] ?? key);
+  for (const key of keys.slice(0, -1)) await keyboard.down(key);
+  await keyboard.press(keys.at(-1));
+  for (const key of keys.slice(0, -1).reverse()) await keyboard.up(key);
+}
+
+export async function launch() {
+  const browser = await puppeteer.launch({
+    browser: 'firefox',
+    protocol: 'webDriverBiDi',
+    executablePath: firefoxPath,
+    headless: true,
+  });
+  return {
+    name: 'firefox',
+    async open(url, { width = 800, height = 600 } = {}) {
+      const context = await browser.createBrowserContext();
+      const page = await context.newPage();
+      await page.setViewport({ width, height, deviceScaleFactor: 1 });
+      const faults = [];
+      const requests = [];
+      page.on('console', (message) => {
+        if (message.type() === 'error') faults.push(`console error: ${message.text()}`);
+      });
+      page.on('pageerror', (error) => faults.push(`uncaught: ${error.message}`));
+      page.on('request', (request) => requests.push(request.url()));
+      page.on('requestfailed', (request) => faults.push(`failed: ${request.url()} ${request.failure()?.errorText}`));
+      page.on('response', (response) => {
+        if (response.status() >= 400) faults.push(`HTTP ${response.status()}: ${response.url()}`);
+      });
+      await page.goto(url);
+      return {
+        faults,
+        requests,
+        evaluate: (fn, arg) => page.evaluate(fn, arg),
+        async click(points) {
+          for (const [x, y] of points) await page.mouse.click(x, y);
+        },
+        press: (key) => pressChord(page.keyboard, key),
+        // WebDriver's key actions mark each keydown of a key already down as a repeat, as a held key sends.
+        async hold(key) {
+          for (let n = 0; n < 6; n++) await page.keyboard.down(keyNames[key] ?? key);
+          await page.keyboard.up(keyNames[key] ?? key);
+        },
+        // Firefox answers accessibility queries over BiDi only by role or name, each costing a tenth of a second
+        // or more, and gives no names back: the balls and slots, whose leaving the tree matters, are found by the
+        // engine in one query; their names and everything else are read from the DOM. The tree follows the DOM at
+        // the next refresh, so the query waits for two frames first. (puppeteer's ::-p-aria selector asks the
+        // same query but checks every node it finds again, several times slower.)
+        async accessibleNodes() {
+          await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
+          const root = await page.$('html');
+          const images = [];
+          for await (const image of root.queryAXTree(undefined, 'image')) images.push(image);
+          const nodes = await page.evaluate(domAccessibleNodes, true, ...images);
+          await Promise.all([root, ...images].map((handle) => handle.dispose()));
+          return nodes;
+        },
+        screenshot: () => page.screenshot(),
+        platformFonts: async () => null,
+        close: () => context.close(),
+      };
+    },
+    close: () => browser.close(),
+  };
+}

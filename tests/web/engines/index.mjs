@@ -1,0 +1,28 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// index.mjs: one browser engine behind the few operations the page's tests need, chosen by name.
+//
+// launchEngine(name) starts one browser for the whole test process and resolves to { name, open, close }.
+// open(url, { width, height, ...options }) loads url in a fresh page (a fresh context where the driver makes one
+// cheaply) whose viewport is width × height CSS pixels at scale 1; Chromium passes the other options to
+// playwright's newContext (isMobile, hasTouch, deviceScaleFactor …). It resolves to a page with:
+//   evaluate(fn, arg)     runs fn(arg) in the page and resolves to its JSON-like result;
+//   click(points)         real pointer clicks at each [x, y] of the viewport, in order, as fast as the driver can;
+//   press(key)            one press of 'Space', 'Enter', 'Tab' or 'Shift+Tab' on whatever has the focus;
+//   hold(key)             'Space' or 'Enter' held down long enough to repeat, then released;
+//   accessibleNodes()     the buttons, images, text boxes and status regions a screen reader meets, in one read:
+//                         [{ role, name, description, disabled, value }], roles as ARIA names them;
+//   screenshot()          a PNG of the viewport at one device pixel per CSS pixel;
+//   platformFonts(sel)    the faces that drew the element's text [{ familyName, isCustomFont }], or null where
+//                         the engine cannot tell;
+//   faults                console errors, uncaught exceptions, failed requests and HTTP errors the engine reported
+//                         (WebKit's driver reports none: its tests rely on the server's log and the page's state);
+//   requests              the URL of every request the engine reported;
+//   close().
+export const engineNames = ['chromium', 'firefox', 'webkit'];
+
+export async function launchEngine(name) {
+  if (!engineNames.includes(name)) throw new Error(`no browser engine called ${name}: ${engineNames.join(', ')}`);
+  const { launch } = await import(`./${name}.mjs`);
+  return launch();
+}

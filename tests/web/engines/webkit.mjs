@@ -1,0 +1,160 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// webkit.mjs: Debian's WebKitGTK, its MiniBrowser driven by WebKitWebDriver through selenium-webdriver on an X
+// server of the test's own, behind the engine operations of index.mjs.
+//
+// MiniBrowser has no headless mode, so Xvfb stands in for a screen. The driver speaks classic WebDriver only: no
+// console messages, no network events, no accessibility tree; what the page exposes to assistive technology is
+// read from its DOM. Its key actions send no repeats, so a held key is held on the X server, whose autorepeat
+// then sends them as a keyboard would.
+import { execFile, spawn } from 'node:child_process';
+import { existsSync, readdirSync } from 'node:fs';
+import { createServer } from 'node:net';
+import { promisify } from 'node:util';
+import { Builder, Key } from 'selenium-webdriver';
+import { domAccessibleNodes } from './dom_accessibility.mjs';
+
+const run = promisify(execFile);
+const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
+
+// Debian keeps MiniBrowser in the architecture's library folder (/usr/lib/x86_64-linux-gnu/…), on no PATH.
+export const miniBrowserPath =
+  process.env.LOTTO_MINIBROWSER ||
+  readdirSync('/usr/lib')
+    .map((folder) => `/usr/lib/${folder}/webkit2gtk-4.1/MiniBrowser`)
+    .find((file) => existsSync(file));
+const webDriverPath = process.env.LOTTO_WEBKIT_WEBDRIVER || 'WebKitWebDriver';
+
+const webDriverKeys = { Space: Key.SPACE, Enter: Key.ENTER, Tab: Key.TAB, Shift: Key.SHIFT };
+const xKeys = { Space: 'space', Enter: 'Return' };
+// The X server's autorepeat starts after 660 ms and repeats 25 times a second.
+const holdMs = 1100;
+
+// Starts Xvfb on a display number of its own, as scripts/lib/xvfb.sh does: a fixed number from a high range,
+// claimed through the server's lock file; a number already in use makes the server exit, and the next is tried.
+async function startXvfb() {
+  for (let attempt = 0; attempt < 20; attempt++) {
+    const display = 200 + Math.floor(Math.random() * 700);
+    const server = spawn('Xvfb', [`:${display}`, '-screen', '0', '1280x1024x24', '-nolisten', 'tcp', '-noreset'], {
+      stdio: 'ignore',
+    });
+    let exited = false;
+    server.on('exit', () => (exited = true));
+    for (let wait = 0; wait < 100 && !exited; wait++) {
+      if (existsSync(`/tmp/.X11-unix/X${display}`)) {
+        try {
+          await run('xdpyinfo', ['-display', `:${display}`]);
+          return { display: `:${display}`, server };
+        } catch {
+          // not accepting clients yet
+        }
+      }
+      await sleep(50);
+    }
+    server.kill();
+  }
+  throw new Error('no X server could be started for WebKit');
+}
+
+function freePort() {
+  return new Promise((resolve, reject) => {
+    const probe = createServer();
+    probe.on('error', reject);
+    probe.listen(0, '127.0.0.1', () => {
+      const { port } = probe.address();
+      probe.close(() => resolve(port));
+    });
+  });
+}
+
+async function startWebDriver(env) {
+  const port = await freePort();
+  const driver = spawn(webDriverPath, [`--port=${port}`], { env, stdio: 'ignore' });
+  for (let wait = 0; wait < 100; wait++) {
+    try {
+      if ((await fetch(`http://127.0.0.1:${port}/status`)).ok) return { url: `http://127.0.0.1:${port}`, driver };
+    } catch {
+      // not listening yet
+    }
+    await sleep(50);
+  }
+  driver.kill();
+  throw new Error(`${webDriverPath} did not answer on port ${port}`);
+}
+
+export async function launch() {
+  const x = await startXvfb();
+  const env = { ...process.env, DISPLAY: x.display };
+  delete env.WAYLAND_DISPLAY;
+  let webDriver, session;
+  try {
+    webDriver = await startWebDriver(env);
+    // A server address of our own: selenium then never runs its selenium-manager, which would download a driver.
+    session = await new Builder()
+      .usingServer(webDriver.url)
+      .withCapabilities({
+        browserName: 'MiniBrowser',
+        'webkitgtk:browserOptions': { binary: miniBrowserPath, args: ['--automation'] },
+      })
+      .build();
+  } catch (error) {
+    webDriver?.driver.kill();
+    x.server.kill();
+    throw error;
+  }
+  const xdotool = (...args) => run('xdotool', args, { env });
+
+  return {
+    name: 'webkit',
+    async open(url, { width = 800, height = 600 } = {}) {
+      // The window's size less its toolbar is the viewport: measured once, then the window grown by the difference.
+      const window = session.manage().window();
+      await window.setRect({ x: 0, y: 0, width, height });
+      const [innerWidth, innerHeight] = await session.executeScript('return [innerWidth, innerHeight]');
+      if (innerWidth !== width || innerHeight !== height) {
+        await window.setRect({ x: 0, y: 0, width: 2 * width - innerWidth, height: 2 * height - innerHeight });
+      }
+      // Keys from the X server go to the window under its pointer: park it in the window's corner, off the form.
+      await xdotool('mousemove', String(width - 2), String(height - 2));
+      await session.get(url);
+      const chord = (keys) => {
+        let actions = session.actions({ async: true });
+        for (const key of keys) actions = actions.keyDown(webDriverKeys[key]);
+        for (const key of [...keys].reverse()) actions = actions.keyUp(webDriverKeys[key]);
+        return actions.perform();
+      };
+      return {
+        faults: [],
+        requests: [],
+        evaluate: (fn, arg) => session.executeScript(fn, arg),
+        // One chain of actions: a move takes 100 ms unless told otherwise.
+        async click(points) {
+          let actions = session.actions({ async: true });
+          for (const [x, y] of points) {
+            actions = actions.move({ x: Math.round(x), y: Math.round(y), duration: 0 }).click();
+          }
+          await actions.perform();
+        },
+        press: (key) => chord(key.split('+')),
+        async hold(key) {
+          await xdotool('keydown', xKeys[key]);
+          await sleep(holdMs);
+          await xdotool('keyup', xKeys[key]);
+        },
+        accessibleNodes: () => session.executeScript(domAccessibleNodes),
+        screenshot: async () => Buffer.from(await session.takeScreenshot(), 'base64'),
+        platformFonts: async () => null,
+        // The one window stays for the next page; leaving this one stops its timers.
+        close: () => session.get('about:blank'),
+      };
+    },
+    async close() {
+      try {
+        await session.quit();
+      } finally {
+        webDriver.driver.kill();
+        x.server.kill();
+      }
+    },
+  };
+}
