@@ -118,7 +118,7 @@ TEST_F(AccessibilityTest, TreeNamesBallsSlotsLineAndButtonsAfterDraws) {
   EXPECT_EQ(item(kFirstSlotLabel + 1)->text(QAccessible::Name), QStringLiteral("第二個號碼 42"));
   EXPECT_EQ(item(kFirstSlotLabel + 1)->text(QAccessible::Value), QStringLiteral("42"));
   EXPECT_EQ(item(kFirstSlotLabel + 2)->text(QAccessible::Name), QStringLiteral("第三個號碼 未開出"));
-  EXPECT_EQ(item(kFirstSlotLabel + 2)->text(QAccessible::Value), QString::fromUtf16(testing::kSlotHeadings[2]));
+  EXPECT_EQ(item(kFirstSlotLabel + 2)->text(QAccessible::Value), QString::fromStdU16String(testing::kSlotHeadings[2]));
   EXPECT_EQ(item(kLabelCount - 1)->text(QAccessible::Name), QStringLiteral("特別號 未開出"));
   for (int k = 0; k < kSlotCount; ++k) {
     EXPECT_FALSE(item(kFirstSlotLabel + k)->state().invisible) << k;
@@ -127,7 +127,7 @@ TEST_F(AccessibilityTest, TreeNamesBallsSlotsLineAndButtonsAfterDraws) {
   QAccessibleInterface* line = widgetNamed(QStringLiteral("操作提示"));
   ASSERT_NE(line, nullptr);
   EXPECT_EQ(line->role(), QAccessible::EditableText);
-  EXPECT_EQ(line->text(QAccessible::Value), QString::fromUtf16(testing::expectedState(testing::Phase::AfterDraw).line));
+  EXPECT_EQ(line->text(QAccessible::Value), QString::fromStdU16String(testing::expectedState(testing::Phase::AfterDraw).line));
   for (const char* caption : {"開獎", "Next", "清除", "Bye"}) {
     QAccessibleInterface* button = widgetNamed(QString::fromUtf8(caption));
     ASSERT_NE(button, nullptr) << caption;

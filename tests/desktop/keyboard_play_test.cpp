@@ -85,7 +85,7 @@ TEST_F(KeyboardPlayTest, TabAndSpaceReachEveryCommandInTheDesignOrder) {
   tabTo(form.Command3);
   press(Qt::Key_Space);
   EXPECT_EQ(drawn(), 0);
-  EXPECT_EQ(slot(0), QString::fromUtf16(testing::kSlotHeadings[0]));
+  EXPECT_EQ(slot(0), QString::fromStdU16String(testing::kSlotHeadings[0]));
   EXPECT_EQ(focused(), form.Command2) << "after 清除 the focus is back on 開獎";
 
   EXPECT_TRUE(end.statuses.empty());
@@ -135,7 +135,7 @@ TEST_F(KeyboardPlayTest, SpacePressedTwiceOrThriceOnTheDrawButtonNeverClearsOrQu
 
   press(Qt::Key_Space);
   EXPECT_EQ(drawn(), 2) << "the third Space drew again, it did not quit";
-  EXPECT_NE(slot(1), QString::fromUtf16(testing::kSlotHeadings[1]));
+  EXPECT_NE(slot(1), QString::fromStdU16String(testing::kSlotHeadings[1]));
   EXPECT_NE(slot(1), slot(0));
   EXPECT_EQ(focused(), form.Command1);
   EXPECT_TRUE(end.statuses.empty());
@@ -151,7 +151,7 @@ TEST_F(KeyboardPlayTest, AHeldKeyPressesOnceAndReturnOrEnterPressTheFocusedButto
 
   hold(Qt::Key_Return, 25);
   EXPECT_EQ(drawn(), 1) << "a held Return pressed Next once";
-  EXPECT_EQ(form.Text1->text(), QString::fromUtf16(testing::expectedState(testing::Phase::Running).line));
+  EXPECT_EQ(form.Text1->text(), QString::fromStdU16String(testing::expectedState(testing::Phase::Running).line));
   EXPECT_EQ(focused(), form.Command2);
 
   tickLighting(30);

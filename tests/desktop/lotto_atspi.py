@@ -1,12 +1,22 @@
 # SPDX-FileCopyrightText: 2026 Lotto developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # lotto_atspi.py: what the AT-SPI checks share: their verdicts and finding the lottery window on the bus.
+import json
+from pathlib import Path
+
 import gi
 
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
 failures = []
+
+# What every layer's tests expect, written once for the C++, Python and JavaScript tests alike.
+EXPECTED = json.loads((Path(__file__).resolve().parent.parent / "support" / "expected.json").read_text("utf-8"))
+SLOT_NAMES = EXPECTED["slotNames"]
+BALL_NAME = EXPECTED["ballName"]
+EMPTY_SLOT = EXPECTED["emptySlot"]
+INSTRUCTION_LINE = EXPECTED["instructionLineName"]
 
 
 def check(ok, what):

@@ -19,9 +19,8 @@ import gi
 
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
-from lotto_atspi import applications, check, failures, find_window  # noqa: E402
+from lotto_atspi import SLOT_NAMES, applications, check, failures, find_window  # noqa: E402
 
-SLOTS = ["第一個號碼", "第二個號碼", "第三個號碼", "第四個號碼", "第五個號碼", "第六個號碼", "特別號"]
 SETTLE = float(os.environ.get("LOTTO_ORCA_SETTLE", "1.5"))  # seconds Orca is given to speak after a key
 
 
@@ -78,7 +77,7 @@ try:
 
     children = [window.get_child_at_index(i) for i in range(window.get_child_count())]
     buttons = {c.get_name(): c for c in children if c.get_role() == Atspi.Role.PUSH_BUTTON}
-    slots = [c for c in children if c.get_role() == Atspi.Role.LABEL and c.get_name().split()[0] in SLOTS]
+    slots = [c for c in children if c.get_role() == Atspi.Role.LABEL and c.get_name().split()[0] in SLOT_NAMES]
 
     def step(what):
         time.sleep(SETTLE)  # whatever the last step made Orca say is said by now

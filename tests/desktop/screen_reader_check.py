@@ -11,7 +11,7 @@ import gi
 
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
-from lotto_atspi import check, failures, find_window  # noqa: E402
+from lotto_atspi import BALL_NAME, EXPECTED, EMPTY_SLOT, INSTRUCTION_LINE, SLOT_NAMES, check, failures, find_window  # noqa: E402,E501
 
 
 def pump(seconds):
@@ -36,9 +36,10 @@ try:
 
     children = [window.get_child_at_index(i) for i in range(window.get_child_count())]
     by_name = {c.get_name(): c for c in children}
-    check(all(f"號碼 {n}" in by_name for n in range(1, 43)), "balls 號碼 1 … 號碼 42")
-    check("第一個號碼 未開出" in by_name and "特別號 未開出" in by_name, "empty slots, the last one 特別號")
-    check(by_name.get("操作提示") is not None and by_name["操作提示"].get_role() == Atspi.Role.TEXT,
+    check(all(f"{BALL_NAME} {n}" in by_name for n in range(1, 43)), "balls 號碼 1 … 號碼 42")
+    check(f"{SLOT_NAMES[0]} {EMPTY_SLOT}" in by_name and f"{SLOT_NAMES[6]} {EMPTY_SLOT}" in by_name,
+          "empty slots, the last one 特別號")
+    check(by_name.get(INSTRUCTION_LINE) is not None and by_name[INSTRUCTION_LINE].get_role() == Atspi.Role.TEXT,
           "the instruction line 操作提示 is a text")
     draw = by_name.get("開獎")
     check(draw is not None and draw.get_role() == Atspi.Role.PUSH_BUTTON, "開獎 is a push button")
@@ -69,16 +70,16 @@ try:
 
     def balls_showing(shown):
         return sorted(int(name.split()[-1]) for kind, name, detail, role in heard
-                      if kind == "object:state-changed:showing" and detail == shown and name.startswith("號碼 "))
+                      if kind == "object:state-changed:showing" and detail == shown and name.startswith(f"{BALL_NAME} "))
 
     drawn = []
-    for k, slot in enumerate(["第一個號碼", "第二個號碼", "第三個號碼", "第四個號碼", "第五個號碼", "第六個號碼", "特別號"]):
+    for k, slot in enumerate(SLOT_NAMES):
         if k > 0:
             press(by_name["Next"])
         press(draw)
         slot_names = [name for kind, name, _, role in heard
                       if kind.endswith("accessible-name") and role == Atspi.Role.LABEL and name.startswith(slot)]
-        check(len(slot_names) == 1 and not slot_names[0].endswith("未開出"),
+        check(len(slot_names) == 1 and not slot_names[0].endswith(EMPTY_SLOT),
               f"draw {k + 1} renamed its slot once: {slot_names}")
         if not slot_names:
             continue
@@ -86,12 +87,13 @@ try:
         drawn.append(number)
         check(notifications() == [f"{slot} {number}"], f"draw {k + 1} shows the notification {slot} {number}: {heard}")
         check(balls_showing(0) == [number], f"ball {number} stops showing: {balls_showing(0)}")
-        ball = by_name.get(f"號碼 {number}")
+        ball = by_name.get(f"{BALL_NAME} {number}")
         states = ball.get_state_set() if ball else None
         check(states is not None and not states.contains(Atspi.StateType.VISIBLE)
               and not states.contains(Atspi.StateType.SHOWING), f"ball {number} is neither visible nor showing")
         if k == 0:
-            check(Atspi.Text.get_text(by_name["操作提示"], 0, -1) == "NEXT開獎", "the instruction line reads NEXT開獎")
+            check(Atspi.Text.get_text(by_name[INSTRUCTION_LINE], 0, -1) == EXPECTED["states"]["afterDraw"]["line"],
+                  "the instruction line reads NEXT開獎")
 
     press(by_name["清除"])
     check(balls_showing(1) == sorted(drawn), f"清除 brings back balls {sorted(drawn)}: {balls_showing(1)}")

@@ -22,32 +22,48 @@ namespace {
 
 using testing::ProgramTest;
 
-const QRgb kBackground = qRgb(0, 192, 192);
-const QRgb kOrange = qRgb(255, 128, 0);
-const QRgb kNavy = qRgb(0, 0, 128);
-const QRgb kFrameGreen = qRgb(0, 128, 0);
-const QRgb kSpecialRed = qRgb(192, 0, 0);
+// The design's colours and pixel positions as expected.json writes them: worked out by hand from the design's
+// twips, 15 twips to a pixel, rounded to nearest.
+QRgb expectedColour(const char* name) {
+  const nlohmann::json& rgb = testing::expected().at("colours").at(name).at("rgb");
+  return qRgb(rgb.at(0).get<int>(), rgb.at(1).get<int>(), rgb.at(2).get<int>());
+}
+const QRgb kBackground = expectedColour("background");
+const QRgb kOrange = expectedColour("ball");
+const QRgb kNavy = expectedColour("light");
+const QRgb kFrameGreen = expectedColour("frame");
+const QRgb kSpecialRed = expectedColour("special");
 
-// Positions worked out by hand from the design's twips: 15 twips to a pixel, rounded to nearest.
-// Disc corners; every disc is 735 twips, 49 pixels, across. Row 6 is the result slots.
-const int kDiscLeftRow0[7] = {22, 88, 150, 214, 280, 344, 408};  // 330 1320 2250 3210 4200 5160 6120
-const int kDiscLeft[7] = {24, 90, 152, 216, 282, 346, 410};      // 360 1350 2280 3240 4230 5190 6150
-const int kDiscTop[7] = {16, 80, 144, 208, 272, 336, 416};       // 233 1200 2160 3120 4080 5040 6240
-// Number label corners: disc Left + 270 twips; the slots' labels have their own.
-const int kLabelLeftRow0[7] = {40, 106, 168, 232, 298, 362, 426};  // 600 1590 2520 3480 4470 5430 6390
-const int kLabelLeft[7] = {42, 108, 170, 234, 300, 364, 428};      // 630 1620 2550 3510 4500 5460 6420
-const int kSlotLabelLeft[7] = {36, 102, 164, 228, 294, 358, 422};  // 540 1530 2460 3420 4410 5370 6330
-const int kLabelTop[7] = {28, 92, 156, 220, 284, 348, 428};        // 420 1380 2340 3300 4260 5220 6427 (6420)
-
-QRect designedDisc(int disc) {
-  const int row = disc / 7, column = disc % 7;
-  return {row == 0 ? kDiscLeftRow0[column] : kDiscLeft[column], kDiscTop[row], 49, 49};
+int pixels(const char* table, const char* column, int index) {
+  const nlohmann::json& value = testing::expected().at(table).at(column).at("pixels");
+  return value.is_array() ? value.at(index).get<int>() : value.get<int>();
 }
 
+QRect designedBox(const char* control) {
+  const nlohmann::json& box = testing::expected().at("boxes").at(control).at("pixels");
+  return {box.at(0).get<int>(), box.at(1).get<int>(), box.at(2).get<int>(), box.at(3).get<int>()};
+}
+
+QSize designedFormSize() {
+  const nlohmann::json& box = testing::expected().at("boxes").at("Form1").at("pixels");
+  return {box.at(2).get<int>(), box.at(3).get<int>()};
+}
+
+// Disc corners; row 6 is the result slots.
+QRect designedDisc(int disc) {
+  const int row = disc / 7, column = disc % 7;
+  const int left = pixels("discs", row == 0 ? "leftRow0" : row == 6 ? "slotLeft" : "left", column);
+  const int top = row == 6 ? pixels("discs", "slotTop", 0) : pixels("discs", "top", row);
+  const int size = pixels("discs", "size", 0);
+  return {left, top, size, size};
+}
+
+// Number label corners: disc Left + 270 twips; the slots' labels have their own.
 QPoint designedLabelCorner(int label) {
   const int row = label / 7, column = label % 7;
-  const int* lefts = row == 0 ? kLabelLeftRow0 : row == 6 ? kSlotLabelLeft : kLabelLeft;
-  return {lefts[column], kLabelTop[row]};
+  const int left = pixels("labels", row == 0 ? "leftRow0" : row == 6 ? "slotLeft" : "left", column);
+  const int top = row == 6 ? pixels("labels", "slotTop", column) : pixels("labels", "top", row);
+  return {left, top};
 }
 
 std::string hex(QRgb pixel) { return QColor(pixel).name().toStdString(); }
@@ -76,7 +92,7 @@ class WindowDesignTest : public ProgramTest {
   QImage grabForm() {
     const QImage image = form.grab().toImage();
     EXPECT_EQ(image.devicePixelRatio(), 1.0);
-    EXPECT_EQ(image.size(), QSize(593, 497));
+    EXPECT_EQ(image.size(), designedFormSize());
     return image;
   }
 
@@ -104,7 +120,7 @@ class WindowDesignTest : public ProgramTest {
 
 TEST_F(WindowDesignTest, TitleSizeButtonsAndInstructionLineFollowTheDesign) {
   EXPECT_EQ(form.windowTitle(), QStringLiteral("樂透程式"));
-  EXPECT_EQ(form.size(), QSize(593, 497));
+  EXPECT_EQ(form.size(), designedFormSize());
   EXPECT_EQ(form.Timer1->interval(), 30);
   EXPECT_EQ(form.Timer1->timerType(), Qt::PreciseTimer) << "a coarse timer may be 5 % off the 30 ms beat";
   EXPECT_TRUE(form.Timer1->isActive());
@@ -117,10 +133,10 @@ TEST_F(WindowDesignTest, TitleSizeButtonsAndInstructionLineFollowTheDesign) {
     const char16_t* face;
     int pixelSize;
   };
-  for (const Expected& e : {Expected{form.Command1, u"Next", {480, 144, 97, 41}, false, u"MS Sans Serif", 18},
-                            Expected{form.Command2, u"開獎", {480, 80, 97, 41}, true, u"新細明體", 19},
-                            Expected{form.Command3, u"清除", {480, 208, 97, 41}, false, u"新細明體", 19},
-                            Expected{form.Command4, u"Bye", {480, 272, 97, 41}, true, u"MS Sans Serif", 18}}) {
+  for (const Expected& e : {Expected{form.Command1, u"Next", designedBox("Command1"), false, u"MS Sans Serif", 18},
+                            Expected{form.Command2, u"開獎", designedBox("Command2"), true, u"新細明體", 19},
+                            Expected{form.Command3, u"清除", designedBox("Command3"), false, u"新細明體", 19},
+                            Expected{form.Command4, u"Bye", designedBox("Command4"), true, u"MS Sans Serif", 18}}) {
     const QString caption = QString::fromUtf16(e.caption);
     EXPECT_EQ(e.button->text(), caption);
     EXPECT_EQ(e.button->geometry(), e.geometry) << caption.toStdString();
@@ -130,7 +146,7 @@ TEST_F(WindowDesignTest, TitleSizeButtonsAndInstructionLineFollowTheDesign) {
     EXPECT_EQ(QFontInfo(e.button->font()).family(), resolvedFace(e.face)) << caption.toStdString();
     EXPECT_FALSE(e.button->isDefault() || e.button->autoDefault()) << caption.toStdString();
   }
-  EXPECT_EQ(form.Text1->geometry(), QRect(480, 336, 97, 25));  // 7200, 5040, 1455 × 375 twips
+  EXPECT_EQ(form.Text1->geometry(), designedBox("Text1"));
   EXPECT_EQ(form.Text1->font().pixelSize(), 16);
   EXPECT_FALSE(form.Text1->font().bold());
   EXPECT_TRUE(form.Text1->isEnabled());
@@ -267,11 +283,11 @@ TEST_F(WindowDesignTest, TheDesignFacesResolveToAMingFaceThatCoversEveryCaption)
   EXPECT_EQ(QFontInfo(numberFont).family(), ming);
   EXPECT_EQ(numberFont.pixelSize(), 24);
   QString texts = QStringLiteral("樂透程式開獎清除");  // the title and the Chinese captions
-  for (const char16_t* heading : testing::kSlotHeadings) {
-    texts += QString::fromUtf16(heading);
+  for (const std::u16string& heading : testing::kSlotHeadings) {
+    texts += QString::fromStdU16String(heading);
   }
   for (testing::Phase phase : {testing::Phase::AfterDraw, testing::Phase::Running, testing::Phase::Finished}) {
-    texts += QString::fromUtf16(testing::expectedState(phase).line);
+    texts += QString::fromStdU16String(testing::expectedState(phase).line);
   }
   for (const QFont& font : {numberFont, form.Command2->font(), form.Text1->font()}) {
     const QFontMetrics metrics(font);

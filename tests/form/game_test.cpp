@@ -37,7 +37,7 @@ TEST_F(WindowGameTest, StartShowsNumberedBallsHeadingsAndTheOpeningState) {
     EXPECT_TRUE(ballOnBoard(ball));
   }
   for (int k = 0; k < kSlotCount; ++k) {
-    EXPECT_EQ(slot(k), QString::fromUtf16(kSlotHeadings[k]));
+    EXPECT_EQ(slot(k), QString::fromStdU16String(kSlotHeadings[k]));
   }
   EXPECT_EQ(litBallCount(), 0);
   EXPECT_EQ(program.logic().state().candidateIndex, 0);
@@ -57,7 +57,7 @@ TEST_F(WindowGameTest, TwoWholeGamesThroughClicksFollowTheStateTable) {
     if (k < kSlotCount - 1) {
       expectState(Phase::AfterDraw);
       click(form.Command2);  // greyed: no click may reach the draw
-      EXPECT_EQ(slot(k + 1), QString::fromUtf16(kSlotHeadings[k + 1]));
+      EXPECT_EQ(slot(k + 1), QString::fromStdU16String(kSlotHeadings[k + 1]));
       click(form.Command1);
       expectState(Phase::Running);
     }
@@ -75,7 +75,7 @@ TEST_F(WindowGameTest, TwoWholeGamesThroughClicksFollowTheStateTable) {
   }
   EXPECT_EQ(slotTexts.size(), kSlotCount);
   EXPECT_EQ(slotTexts, hidden);
-  EXPECT_NE(slot(6), QString::fromUtf16(kSlotHeadings[6]));
+  EXPECT_NE(slot(6), QString::fromStdU16String(kSlotHeadings[6]));
 
   click(form.Command1);  // greyed after the seventh draw
   click(form.Command2);
@@ -109,7 +109,7 @@ TEST_F(WindowGameTest, ClearInMidGameRestoresTheBoardAndKeepsTheLitBall) {
     EXPECT_EQ(form.discColour(ball), kBallAtRest) << ball;
   }
   for (int k = 0; k < kSlotCount; ++k) {
-    EXPECT_EQ(slot(k), QString::fromUtf16(kSlotHeadings[k]));
+    EXPECT_EQ(slot(k), QString::fromStdU16String(kSlotHeadings[k]));
   }
   EXPECT_EQ(program.logic().state().drawnCount, 0);
   EXPECT_EQ(program.logic().state().candidateIndex, 22);

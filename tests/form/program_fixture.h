@@ -87,7 +87,7 @@ class ProgramTest : public ::testing::Test {
     EXPECT_TRUE(form.Command4->isEnabled()) << "Bye, " << when;
     EXPECT_EQ(form.Timer1->isActive(), want.rolling) << "roll, " << when;
     EXPECT_EQ(form.Timer1->interval(), kRollIntervalMs) << when;
-    EXPECT_EQ(form.Text1->text(), QString::fromUtf16(want.line)) << when;
+    EXPECT_EQ(form.Text1->text(), QString::fromStdU16String(want.line)) << when;
   }
 
   BoardSnapshot snapshot() const {

@@ -1,17 +1,63 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// expected_states.h: the design's slot headings and state table, written once here for every layer's tests.
+// expected_states.h: the design's slot headings, names and state table as the C++ tests read them from expected.json.
 #pragma once
 
 #include <array>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+#include <string>
 
 namespace lotto::testing {
 
+// What every layer's tests expect, written once in tests/support/expected.json for the C++, Python and JavaScript
+// tests alike: the design's values as the design writes them, never the program's own constants.
+inline const nlohmann::json& expected() {
+  static const nlohmann::json table = [] {
+    std::ifstream in(LOTTO_EXPECTED_JSON);
+    if (!in) {
+      throw std::runtime_error("cannot read " LOTTO_EXPECTED_JSON);
+    }
+    return nlohmann::json::parse(in);
+  }();
+  return table;
+}
+
+// The table's UTF-8 as the program's UTF-16 captions.
+inline std::u16string utf16(const std::string& utf8) {
+  std::u16string out;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto byte = static_cast<unsigned char>(utf8[i]);
+    const int length = byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
+    char32_t c = length == 1 ? byte : byte & (0x7F >> length);
+    for (int k = 1; k < length; ++k) {
+      c = (c << 6) | (static_cast<unsigned char>(utf8.at(i + k)) & 0x3F);
+    }
+    if (c >= 0x10000) {
+      out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+      out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      out += static_cast<char16_t>(c);
+    }
+    i += length;
+  }
+  return out;
+}
+
+inline std::u16string expectedText(const nlohmann::json& text) { return utf16(text.get<std::string>()); }
+
 // The result slots' headings while nothing is drawn into them: 一 to 六, then 特 for the special number.
-inline constexpr std::array<const char16_t*, 7> kSlotHeadings = {u"一", u"二", u"三", u"四", u"五", u"六", u"特"};
+inline const std::array<std::u16string, 7> kSlotHeadings = [] {
+  std::array<std::u16string, 7> headings;
+  for (std::size_t k = 0; k < headings.size(); ++k) {
+    headings[k] = expectedText(expected().at("slotHeadings").at(k));
+  }
+  return headings;
+}();
 
 // The roll's beat, whenever it runs.
-inline constexpr int kRollIntervalMs = 30;
+inline const int kRollIntervalMs = expected().at("rollIntervalMs").get<int>();
 
 // The moments of a game the state table tells apart.
 enum class Phase {
@@ -40,27 +86,18 @@ inline const char* phaseName(Phase phase) {
 
 // One row of the state table; Bye is enabled in every phase.
 struct ExpectedState {
-  bool next;             // Command1, "Next", enabled
-  bool draw;             // Command2, "開獎", enabled
-  bool clear;            // Command3, "清除", enabled
-  bool rolling;          // Timer1 enabled
-  const char16_t* line;  // what Text1 reads
+  bool next;            // Command1, "Next", enabled
+  bool draw;            // Command2, "開獎", enabled
+  bool clear;           // Command3, "清除", enabled
+  bool rolling;         // Timer1 enabled
+  std::u16string line;  // what Text1 reads
 };
 
-inline constexpr ExpectedState expectedState(Phase phase) {
-  switch (phase) {
-    case Phase::Opened:
-      return {false, true, false, true, u""};
-    case Phase::AfterDraw:
-      return {true, false, true, false, u"NEXT開獎"};
-    case Phase::Running:
-      return {true, true, true, true, u"請按開獎"};
-    case Phase::Finished:
-      return {false, false, true, false, u"按清除重開"};
-    case Phase::Cleared:
-      return {false, true, false, true, u"請按開獎"};
-  }
-  return {};
+inline ExpectedState expectedState(Phase phase) {
+  static const char* const kRows[] = {"opened", "afterDraw", "running", "finished", "cleared"};
+  const nlohmann::json& row = expected().at("states").at(kRows[static_cast<int>(phase)]);
+  return {row.at("next").get<bool>(), row.at("draw").get<bool>(), row.at("clear").get<bool>(),
+          row.at("rolling").get<bool>(), expectedText(row.at("line"))};
 }
 
 }  // namespace lotto::testing

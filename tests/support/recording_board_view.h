@@ -24,7 +24,7 @@ class RecordingBoardView : public BoardView {
   };
 
   RecordingBoardView() {
-    for (SmallInt i = 0; i < kBallCount; ++i) labels[i].text = u"0";
+    for (SmallInt i = 0; i < kBallCount; ++i) labels[i].text = std::u16string(1, u'0');  // the design's "0"
     for (SmallInt k = 0; k < kSlotCount; ++k) labels[kFirstSlotLabel + k].text = kSlotHeadings[k];
   }
 
