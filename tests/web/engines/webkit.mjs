@@ -8,7 +8,7 @@
 // read from its DOM. Its key actions send no repeats, so a held key is held on the X server, whose autorepeat
 // then sends them as a keyboard would.
 import { execFile, spawn } from 'node:child_process';
-import { existsSync, readdirSync } from 'node:fs';
+import { existsSync, readdirSync, readFileSync } from 'node:fs';
 import { createServer } from 'node:net';
 import { promisify } from 'node:util';
 import { Builder, Key } from 'selenium-webdriver';
@@ -32,6 +32,7 @@ const holdMs = 1100;
 
 // Starts Xvfb on a display number of its own, as scripts/lib/xvfb.sh does: a fixed number from a high range,
 // claimed through the server's lock file; a number already in use makes the server exit, and the next is tried.
+// The display is ours once the lock file names our server: until then a client may reach the other one.
 async function startXvfb() {
   for (let attempt = 0; attempt < 20; attempt++) {
     const display = 200 + Math.floor(Math.random() * 700);
@@ -41,7 +42,8 @@ async function startXvfb() {
     let exited = false;
     server.on('exit', () => (exited = true));
     for (let wait = 0; wait < 100 && !exited; wait++) {
-      if (existsSync(`/tmp/.X11-unix/X${display}`)) {
+      const lock = `/tmp/.X${display}-lock`;
+      if (existsSync(lock) && Number(readFileSync(lock, 'latin1').trim()) === server.pid) {
         try {
           await run('xdpyinfo', ['-display', `:${display}`]);
           return { display: `:${display}`, server };
@@ -70,7 +72,9 @@ function freePort() {
 async function startWebDriver(env) {
   const port = await freePort();
   const driver = spawn(webDriverPath, [`--port=${port}`], { env, stdio: 'ignore' });
-  for (let wait = 0; wait < 100; wait++) {
+  let exited = false;
+  driver.on('exit', () => (exited = true));
+  for (let wait = 0; wait < 100 && !exited; wait++) {
     try {
       if ((await fetch(`http://127.0.0.1:${port}/status`)).ok) return { url: `http://127.0.0.1:${port}`, driver };
     } catch {
@@ -84,6 +88,8 @@ async function startWebDriver(env) {
 
 export async function launch() {
   const x = await startXvfb();
+  // Whatever ends this process ends the X server too, and with it the browser on it.
+  process.once('exit', () => x.server.kill());
   const env = { ...process.env, DISPLAY: x.display };
   delete env.WAYLAND_DISPLAY;
   let webDriver, session;
