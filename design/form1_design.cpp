@@ -131,6 +131,17 @@ std::array<Control, kControlCount> controlsInTabOrder() {
   return order;
 }
 
+std::vector<const char16_t*> designCaptions() {
+  std::vector<const char16_t*> captions{kForm1.title};
+  for (const ControlDesign& control : kForm1.controls) {
+    captions.push_back(control.caption);
+  }
+  for (const LabelDesign& label : kForm1.label1) {
+    captions.push_back(label.caption);
+  }
+  return captions;
+}
+
 int checkedItemIndex(int index) {
   if (index < 0 || index >= kLabelCount) {
     throw RunTimeError::noSuchControl();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "board_view.h"
 #include "colour.h"
@@ -108,6 +109,10 @@ inline const char* controlName(Control control) { return form1().control(control
 Control controlOf(Button button);
 // Sorted by the design's tab index.
 std::array<Control, kControlCount> controlsInTabOrder();
+
+// Every text the design itself shows: the title, the controls' captions, the labels' captions (the slots'
+// headings among them), for whatever must be ready to draw each one (the page's font).
+std::vector<const char16_t*> designCaptions();
 
 // Label1 and Shape1 both run 0..48; any other index has no control behind it, a run-time error.
 int checkedItemIndex(int index);

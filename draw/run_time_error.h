@@ -3,6 +3,7 @@
 // run_time_error.h: the one error a procedure can end with; it ends the program with a report.
 #pragma once
 
+#include <array>
 #include <stdexcept>
 #include <string>
 
@@ -29,5 +30,12 @@ class RunTimeError : public std::runtime_error {
  private:
   ErrorNumber number_;
 };
+
+// Every run-time error the draw core and its board can raise, for whatever must be ready to report each one (the
+// page's font). A new one belongs here too.
+inline std::array<RunTimeError, 4> everyRunTimeError() {
+  return {RunTimeError::overflow(), RunTimeError::noSuchControl(), RunTimeError::floatingPointFault(),
+          RunTimeError::noEntropy()};
+}
 
 }  // namespace lotto

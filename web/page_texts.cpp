@@ -8,8 +8,8 @@
 //   form1.css             the positions, sizes, colours and fonts of those elements;
 //   manifest.webmanifest  the installed app's name, colours and icon;
 //   texts.txt             every text the page can show, so the shipped Ming subset holds every glyph of them:
-//                         the design's captions, headings and title, the numbers, the instruction texts, every
-//                         run-time error's report, and the sentences of the template itself;
+//                         the program's, from the lists the design and the draw core keep, and the sentences of
+//                         the page itself (not those only screen readers tell);
 //   ming-family.txt       the installed family the shipped subset is cut from.
 #include <cstdio>
 #include <fstream>
@@ -52,23 +52,20 @@ std::string templateSentences(const std::string& page) {
   return sentences;
 }
 
-std::string designTexts() {
-  const design::FormDesign& d = design::form1();
-  std::string texts = utf8(d.title) + "\n";
-  for (const design::ControlDesign& control : d.controls) {
-    texts += utf8(control.caption) + "\n";
-  }
-  for (const design::LabelDesign& label : d.label1) {
-    texts += utf8(label.caption) + "\n";
+// Every text the program can show, from the lists the design and the draw core keep of them: the design's
+// captions, headings and title, the balls' numbers, the instruction texts, and the report of every run-time error.
+std::string programTexts() {
+  std::string texts;
+  for (const char16_t* caption : design::designCaptions()) {
+    texts += utf8(caption) + "\n";
   }
   for (SmallInt ball = 0; ball < kBallCount; ++ball) {
     texts += utf8(ballNumberText(ball)) + "\n";
   }
-  for (const char16_t* line : {texts::kPressDraw, texts::kNextThenDraw, texts::kPressClear}) {
+  for (const char16_t* line : texts::kInstructionTexts) {
     texts += utf8(line) + "\n";
   }
-  for (const RunTimeError& error : {RunTimeError::overflow(), RunTimeError::noSuchControl(),
-                                    RunTimeError::floatingPointFault(), RunTimeError::noEntropy()}) {
+  for (const RunTimeError& error : everyRunTimeError()) {
     texts += midend::runTimeErrorLine(error) + "\n";
   }
   texts += midend::runTimeErrorLine(*midend::runProcedure([] { throw 0; })) + "\n";  // what no procedure names
@@ -146,7 +143,7 @@ int main(int argc, char* argv[]) {
     lotto::write(out + "/form1.css", lotto::kStyleSheetHeader + form.css);
     lotto::write(out + "/manifest.webmanifest", lotto::manifest());
     lotto::write(out + "/texts.txt",
-                 lotto::designTexts() + lotto::templateSentences(lotto::replaced(titled, "@FORM1@", form.html)));
+                 lotto::programTexts() + lotto::templateSentences(lotto::replaced(titled, "@FORM1@", form.html)));
     lotto::write(out + "/ming-family.txt", lotto::mingFamily());
   } catch (const std::exception& error) {
     std::cerr << "page_texts: " << error.what() << "\n";

@@ -1,0 +1,207 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// phone.test.mjs: the lottery page on phones and a tablet, in Chromium's emulation of their screens and touch.
+//
+// LOTTO_WEB_SITE names the built folder, served from 127.0.0.1. The window must show whole and as large as the
+// screen allows in any orientation, play by taps, stay in its tab on Bye, and show itself before its program runs.
+import assert from 'node:assert/strict';
+import { after, afterEach, before, test } from 'node:test';
+import { launchChromium, serveFolder } from './browser.mjs';
+
+const site = process.env.LOTTO_WEB_SITE;
+assert.ok(site, 'LOTTO_WEB_SITE must name the built folder (build-web/site)');
+
+// The design's client area, 8895 × 7455 twips at 15 twips to the pixel.
+const designWidth = 593;
+const designHeight = 497;
+const headings = ['一', '二', '三', '四', '五', '六', '特'];
+
+let browser, server, context, faults;
+
+before(async () => {
+  browser = await launchChromium();
+  server = await serveFolder(site);
+});
+after(async () => {
+  await browser?.close();
+  await server?.close();
+});
+afterEach(async () => {
+  await context?.close();
+  context = undefined;
+  assert.deepEqual(faults, [], 'no console error and no uncaught exception');
+});
+
+// A page on a touch screen of `width` × `height` CSS pixels, the only page in its tab's history, as when opened from
+// a link in another app; `hold` names files whose requests never get an answer.
+async function openPhone({ width, height, scale = 3 }, { hold = [], waitForProgram = true } = {}) {
+  context = await browser.newContext({
+    viewport: { width, height },
+    deviceScaleFactor: scale,
+    isMobile: true,
+    hasTouch: true,
+  });
+  const page = await context.newPage();
+  faults = [];
+  page.on('console', (message) => {
+    if (message.type() === 'error') faults.push(`console error: ${message.text()}`);
+  });
+  page.on('pageerror', (error) => faults.push(`uncaught: ${error.message}`));
+  for (const file of hold) await page.route(`**/${file}`, () => {});
+  await page.addInitScript(() => {
+    window.editablesFocused = [];
+    document.addEventListener('focusin', (event) => {
+      if (event.target.matches('input, textarea, [contenteditable]')) editablesFocused.push(event.target.dataset.design);
+    });
+  });
+  await page.evaluate((url) => location.replace(url), `${server.origin}/`);
+  await page.waitForURL(`${server.origin}/`, { waitUntil: waitForProgram ? 'load' : 'commit' });
+  if (waitForProgram) {
+    await page.waitForFunction(
+      () => ![...document.querySelectorAll('.disc')].every((disc) => getComputedStyle(disc).backgroundColor === 'rgb(255, 128, 0)'),
+      null,
+      { timeout: 10000 },
+    );
+  }
+  return page;
+}
+
+// The form's box on the screen, its scale, and a few of its parts in the design's pixels, as the page lays them out.
+function readFit(page) {
+  return page.evaluate(() => {
+    const form = document.querySelector('[data-design="Form1"]');
+    const r = form.getBoundingClientRect();
+    const scale = r.width / form.offsetWidth;
+    const inDesign = (name) => {
+      const p = document.querySelector(`[data-design="${name}"]`).getBoundingClientRect();
+      return [p.left - r.left, p.top - r.top, p.width, p.height].map((v) => Math.round((v / scale) * 10) / 10);
+    };
+    const root = document.documentElement;
+    return {
+      box: { left: r.left, top: r.top, right: r.right, bottom: r.bottom, width: r.width, height: r.height },
+      scale,
+      room: { width: root.clientWidth, height: root.clientHeight },
+      scroll: { width: root.scrollWidth, height: root.scrollHeight },
+      command2: inDesign('Command2'),
+      shape0: inDesign('Shape1-0'),
+      touchAction: getComputedStyle(form).touchAction,
+      viewportMeta: document.querySelector('meta[name="viewport"]').content,
+    };
+  });
+}
+
+function assertFits(fit, { width, height }, when) {
+  const largest = Math.min(width / designWidth, height / designHeight);
+  assert.deepEqual([fit.room.width, fit.room.height], [width, height], `${when}: the page has the whole screen`);
+  assert.ok(Math.abs(fit.box.width - designWidth * largest) <= 1, `${when}: width ${fit.box.width} at scale ${largest}`);
+  assert.ok(Math.abs(fit.box.height - designHeight * largest) <= 1, `${when}: height ${fit.box.height}`);
+  assert.ok(fit.box.left >= -0.5 && fit.box.top >= -0.5, `${when}: ${JSON.stringify(fit.box)} starts on screen`);
+  assert.ok(fit.box.right <= width + 0.5 && fit.box.bottom <= height + 0.5, `${when}: ends on screen`);
+  assert.ok(Math.abs(fit.box.left - (width - fit.box.right)) <= 1, `${when}: centred across: ${JSON.stringify(fit.box)}`);
+  assert.ok(Math.abs(fit.box.top - (height - fit.box.bottom)) <= 1, `${when}: centred down: ${JSON.stringify(fit.box)}`);
+  assert.ok(fit.scroll.width <= width && fit.scroll.height <= height, `${when}: nothing scrolls: ${JSON.stringify(fit.scroll)}`);
+  // Inside the form the design's pixels, scaled as one picture: 開獎 at 7200, 1200 twips, 1455 × 615; Shape1(0) at
+  // 330, 233, 735 × 735.
+  assert.deepEqual(fit.command2, [480, 80, 97, 41], `${when}: 開獎 in the design's pixels`);
+  assert.deepEqual(fit.shape0, [22, 16, 49, 49], `${when}: Shape1(0) in the design's pixels`);
+}
+
+test('the window fills a phone or tablet screen in either orientation, centred, with nothing to scroll', async () => {
+  for (const [portrait, landscape, scale] of [
+    [{ width: 360, height: 740 }, { width: 740, height: 360 }, 3],
+    [{ width: 390, height: 844 }, { width: 844, height: 390 }, 3],
+    [{ width: 768, height: 1024 }, { width: 1024, height: 768 }, 2],
+  ]) {
+    const page = await openPhone({ ...portrait, scale });
+    const fit = await readFit(page);
+    assertFits(fit, portrait, `${portrait.width}×${portrait.height}`);
+    assert.doesNotMatch(fit.viewportMeta, /user-scalable\s*=\s*(no|0)|maximum-scale/, 'pinch zoom stays');
+    assert.equal(fit.touchAction, 'manipulation', 'a double tap on the window never zooms');
+    // Turned on its side: fitted again, without reloading.
+    await page.setViewportSize(landscape);
+    await page.waitForFunction(
+      ({ width }) => document.querySelector('[data-design="Form1"]').getBoundingClientRect().right > width / 2 + 100,
+      landscape,
+    );
+    assertFits(await readFit(page), landscape, `${landscape.width}×${landscape.height}, turned`);
+    await context.close();
+    context = undefined;
+  }
+});
+
+test('a whole game by taps: each draw lands in its slot, and no tap puts a keyboard on the screen', async () => {
+  const page = await openPhone({ width: 360, height: 740 });
+  const tap = (name) => page.getByRole('button', { name, exact: true }).tap();
+  const slots = () =>
+    page.evaluate(() =>
+      Array.from({ length: 7 }, (_, k) => document.querySelector(`[data-design="Label1-${42 + k}"]`).textContent),
+    );
+  for (let draw = 1; draw <= 7; draw++) {
+    await tap('開獎');
+    const now = await slots();
+    assert.ok(/^\d+$/.test(now[draw - 1]), `draw ${draw} fills its slot: ${now}`);
+    assert.deepEqual(now.slice(draw), headings.slice(draw), `draw ${draw}: later slots keep their headings`);
+    if (draw < 7) await tap('Next');
+  }
+  const drawn = await slots();
+  assert.equal(new Set(drawn).size, 7, `seven distinct numbers: ${drawn}`);
+  await tap('清除');
+  assert.deepEqual(await slots(), headings, '清除 brings the headings back');
+  // The instruction line is a text box: focused, a phone opens its keyboard over the board.
+  assert.deepEqual(await page.evaluate(() => window.editablesFocused), [], 'no tap moved the focus into a text box');
+});
+
+test('Bye in a tab with one page of history: the tab stays, says the program ended, and the light stops', async () => {
+  const page = await openPhone({ width: 360, height: 740 });
+  let closed = false;
+  page.on('close', () => (closed = true));
+  assert.equal(await page.evaluate(() => history.length), 1, 'a tab opened on the page alone');
+  await page.getByRole('button', { name: 'Bye', exact: true }).tap();
+  await page.waitForTimeout(100);
+  assert.equal(closed || page.isClosed(), false, 'the tab stays');
+  assert.ok(await page.locator('#ended').isVisible(), 'the page says the program has ended');
+  assert.match(await page.locator('#ended').innerText(), /^樂透程式已經結束。/);
+  // Ten ticks of the light, had it kept rolling.
+  const colours = [];
+  for (let sample = 0; sample < 11; sample++) {
+    colours.push(
+      await page.evaluate(() =>
+        [...document.querySelectorAll('.disc')].map((disc) => getComputedStyle(disc).backgroundColor).join(),
+      ),
+    );
+    await page.waitForTimeout(30);
+  }
+  assert.equal(new Set(colours).size, 1, 'no disc changed colour after Bye');
+});
+
+test('before its program runs, the page shows the whole window, numbered and headed, and its buttons do nothing', async () => {
+  const screen = { width: 844, height: 390 };
+  const page = await openPhone(screen, { hold: ['lotto-core.js'], waitForProgram: false });
+  await page.waitForSelector('[data-design="Text1"]', { state: 'attached' });
+  await page.waitForFunction(() => document.fonts.status === 'loaded');
+  const shown = await page.evaluate(() => {
+    const text = (name) => document.querySelector(`[data-design="${name}"]`).textContent;
+    const command2 = document.querySelector('[data-design="Command2"]');
+    return {
+      numbers: Array.from({ length: 42 }, (_, i) => text(`Label1-${i}`)),
+      slots: Array.from({ length: 7 }, (_, k) => text(`Label1-${42 + k}`)),
+      draw: { caption: command2.textContent, disabled: command2.disabled },
+      inert: document.querySelector('[data-design="Form1"]').inert,
+    };
+  });
+  assert.deepEqual(shown.numbers, Array.from({ length: 42 }, (_, i) => String(i + 1)), 'balls 1 … 42');
+  assert.deepEqual(shown.slots, headings, 'slots 一 … 特');
+  assert.deepEqual(shown.draw, { caption: '開獎', disabled: false }, '開獎 as the design starts it');
+  assert.equal(shown.inert, true, 'the window is inert until its program runs');
+  assertFits(await readFit(page), screen, 'before the program runs');
+
+  const box = await page.locator('[data-design="Command2"]').boundingBox();
+  await page.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
+  await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
+  await page.waitForTimeout(100);
+  const afterPresses = await page.evaluate(() => ({
+    slots: Array.from({ length: 7 }, (_, k) => document.querySelector(`[data-design="Label1-${42 + k}"]`).textContent),
+    focused: document.activeElement === document.body,
+  }));
+  assert.deepEqual(afterPresses, { slots: headings, focused: true }, 'a press before the program runs changes nothing');
+});
