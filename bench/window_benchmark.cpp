@@ -81,7 +81,7 @@ bool surfaceMatchesDrawing(Form1& form) {
 void BM_TickOnWindowWithRepaint(benchmark::State& state) {
   Form1 form;
   form.Timer1->stop();  // the benchmark drives the ticks
-  QtBoardView board(form, [] {});
+  QtBoardView board(form);
   std::seed_seq seed{20240601};
   SeededRandomSource random(seed);
   DrawLogic logic(board, random);

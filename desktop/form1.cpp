@@ -10,6 +10,7 @@
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -19,7 +20,6 @@
 
 #include "design_fonts.h"
 #include "form1_accessibility.h"
-#include "game_focus.h"
 
 namespace lotto::desktop {
 
@@ -143,22 +143,21 @@ QWidget* Form1::widgetOf(design::Control control) const {
   return Text1;
 }
 
-void Form1::focusFirstInTabOrder() {
-  widgetOf(midend::firstInTabOrder([this](design::Control c) {
-    return widgetOf(c)->isEnabled();
-  }))->setFocus(Qt::TabFocusReason);
-}
+bool Form1::controlEnabled(design::Control control) const { return widgetOf(control)->isEnabled(); }
 
-// Not a Tab reason: on those the line selects all its text, and the next stray key would replace it.
-void Form1::focusWhereTheGameGoesOn() {
-  widgetOf(midend::whereTheGameGoesOn([this](design::Control c) {
-    return widgetOf(c)->isEnabled();
-  }))->setFocus(Qt::OtherFocusReason);
-}
+void Form1::focusControl(design::Control control, Qt::FocusReason reason) { widgetOf(control)->setFocus(reason); }
 
 // Return and Enter press the focused button as Space does: on release, and never again for the key's
 // auto-repeats. (An auto-default button would click on every repeat of a held key, and look different.)
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress) {
+    // A tap reaches a button as the mouse press the toolkit makes of it, still naming the touch screen.
+    const QPointingDevice* device = static_cast<QMouseEvent*>(event)->pointingDevice();
+    const bool touch = device != nullptr && device->type() == QInputDevice::DeviceType::TouchScreen;
+    lastPress_ = touch ? midend::PressedBy::Touch : midend::PressedBy::Mouse;
+  } else if (event->type() == QEvent::KeyPress) {
+    lastPress_ = midend::PressedBy::Keyboard;
+  }
   if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

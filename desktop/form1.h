@@ -15,6 +15,7 @@
 
 #include "colour.h"
 #include "form1_design.h"
+#include "game_focus.h"
 
 class QLineEdit;
 class QPushButton;
@@ -53,15 +54,13 @@ class Form1 : public QWidget {
   void setDiscVisible(int disc, bool visible);
   QRect discGeometry(int disc) const { return discAt(disc).rect; }
 
-  // Gives the focus to the first control in tab order that can take it.
-  void focusFirstInTabOrder();
-  // After a command: the focus goes on with the game (開獎, else Next, else the instruction line), never to
-  // 清除 or Bye, where the toolkit would move it from a button that greyed itself and a second Space would
-  // wipe the game or quit.
-  void focusWhereTheGameGoesOn();
-  // While held, a button that greys itself keeps the focus until focusWhereTheGameGoesOn() moves it, instead
-  // of the toolkit passing it on to the next control first, which a screen reader would announce.
+  bool controlEnabled(design::Control control) const;
+  void focusControl(design::Control control, Qt::FocusReason reason);
+  // While held, a button that greys itself keeps the focus until focusControl() moves it, instead of the
+  // toolkit passing it on to the next control first, which a screen reader would announce.
   void holdFocus(bool hold) { holdingFocus_ = hold; }
+  // How the last press of a button was made: a key, a mouse button, or a finger on a touch screen.
+  midend::PressedBy lastPress() const { return lastPress_; }
   // The widget the design's control is on this form.
   QWidget* widgetOf(design::Control control) const;
 
@@ -147,6 +146,7 @@ class Form1 : public QWidget {
   mutable std::vector<DiscSprite> discSprites_;
   std::vector<QWidget*> tabOrder_;  // the controls that can take the focus, by tab index
   bool holdingFocus_ = false;
+  midend::PressedBy lastPress_ = midend::PressedBy::Mouse;
 };
 
 }  // namespace lotto::desktop

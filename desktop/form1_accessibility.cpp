@@ -8,10 +8,8 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QTimer>
 #include <QWindow>
 #include <array>
-#include <optional>
 #include <string>
 
 #include "accessible_texts.h"
@@ -193,8 +191,19 @@ class Form1Accessible : public QAccessibleWidget {
   mutable QAccessible::Id notificationId_ = 0;
 };
 
-// Shows `message` as the draw notification, or hides it when empty.
+QAccessibleInterface* form1Factory(const QString& className, QObject* object) {
+  if (object != nullptr && object->isWidgetType() && className == QLatin1String(Form1::staticMetaObject.className())) {
+    return new Form1Accessible(static_cast<Form1*>(object));
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 void showDrawNotification(Form1& form, const QString& message) {
+  if (!QAccessible::isActive()) {
+    return;
+  }
   auto* window = dynamic_cast<Form1Accessible*>(QAccessible::queryAccessibleInterface(&form));
   if (window == nullptr) {
     return;
@@ -207,15 +216,6 @@ void showDrawNotification(Form1& form, const QString& message) {
   shown.setChild(kDrawNotificationChild);
   QAccessible::updateAccessibility(&shown);
 }
-
-QAccessibleInterface* form1Factory(const QString& className, QObject* object) {
-  if (object != nullptr && object->isWidgetType() && className == QLatin1String(Form1::staticMetaObject.className())) {
-    return new Form1Accessible(static_cast<Form1*>(object));
-  }
-  return nullptr;
-}
-
-}  // namespace
 
 void installForm1Accessibility() {
   static bool installed = false;
@@ -237,19 +237,6 @@ void announceLabelCaption(Form1& form, int label) {
   QAccessibleEvent event(&form, QAccessible::NameChanged);
   event.setChild(label);
   QAccessible::updateAccessibility(&event);
-
-  if (!QAccessible::isActive()) {
-    return;
-  }
-  const std::optional<std::u16string> announcement =
-      midend::drawAnnouncement(label, form.labelCaption(label).toStdU16String());
-  if (!announcement) {
-    return;
-  }
-  // Sent once the press that drew the number is over: the focus leaves the disabled 開獎 during the press,
-  // and a screen reader cuts off whatever it is saying when the focus moves.
-  const QString message = QString::fromStdU16String(*announcement);
-  QTimer::singleShot(0, &form, [&form, message] { showDrawNotification(form, message); });
 }
 
 void announceItemOnBoard(Form1& form, int item, bool onBoard) {

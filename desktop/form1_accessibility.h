@@ -20,9 +20,12 @@ void installForm1Accessibility();
 // Names the controls whose visible text does not say what they are for.
 void nameForm1Controls(Form1& form);
 
-// Tells assistive technology that Label1(label) now reads differently; a number landing in a result
-// slot is also shown as a notification, which screen readers speak wherever the focus is.
+// Tells assistive technology that Label1(label) now reads differently.
 void announceLabelCaption(Form1& form, int label);
+
+// Shows `message` as the draw notification, which screen readers speak wherever the focus is, or hides it
+// when empty.
+void showDrawNotification(Form1& form, const QString& message);
 
 // Tells assistive technology that the ball or slot of Label1(item) came onto or left the board.
 void announceItemOnBoard(Form1& form, int item, bool onBoard);

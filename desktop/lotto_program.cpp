@@ -1,76 +1,45 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// lotto_program.cpp: wiring the window's events to the draw procedures.
+// lotto_program.cpp: the window's events handed to the midend, and the midend's requests carried out on the window.
 #include "lotto_program.h"
 
 #include <QPushButton>
 #include <QTimer>
-#include <optional>
 
-#include "procedure_errors.h"
+#include "form1_accessibility.h"
 
 namespace lotto::desktop {
 
-namespace {
-constexpr int kFailureStatus = 1;
-}
-
 LottoProgram::LottoProgram(RandomSource& random, RunTimeErrorReport& report, ProgramEnd& end)
-    : board_(form_, [this] { endProgram(0); }), logic_(board_, random), report_(report), end_(end) {
-  QObject::connect(form_.Timer1, &QTimer::timeout, [this] { run([this] { logic_.Timer1_Timer(); }); });
-  QObject::connect(form_.Command1, &QPushButton::clicked, [this] { command([this] { logic_.Command1_Click(); }); });
-  QObject::connect(form_.Command2, &QPushButton::clicked, [this] { command([this] { logic_.Command2_Click(); }); });
-  QObject::connect(form_.Command3, &QPushButton::clicked, [this] { command([this] { logic_.Command3_Click(); }); });
-  QObject::connect(form_.Command4, &QPushButton::clicked, [this] { command([this] { logic_.Command4_Click(); }); });
+    : board_(form_), report_(report), end_(end), midend_(board_, random, *this) {
+  QObject::connect(form_.Timer1, &QTimer::timeout, [this] { midend_.tick(); });
+  QObject::connect(form_.Command1, &QPushButton::clicked, [this] { press(design::Control::Command1); });
+  QObject::connect(form_.Command2, &QPushButton::clicked, [this] { press(design::Control::Command2); });
+  QObject::connect(form_.Command3, &QPushButton::clicked, [this] { press(design::Control::Command3); });
+  QObject::connect(form_.Command4, &QPushButton::clicked, [this] { press(design::Control::Command4); });
   // Closing the window ends the program through the toolkit; no procedure runs on that path.
-  QObject::connect(&form_, &Form1::closing, [this] { halt(); });
+  QObject::connect(&form_, &Form1::closing, [this] { midend_.windowClosed(); });
 }
 
-void LottoProgram::start() {
-  run([this] { logic_.Form_Load(); });
-  if (ended_) {
-    return;
-  }
-  form_.show();
-  form_.focusFirstInTabOrder();
-}
-
-template <typename Procedure>
-void LottoProgram::run(Procedure procedure) {
-  if (ended_) {
-    return;
-  }
-  if (const std::optional<RunTimeError> error = midend::runProcedure(procedure)) {
-    fail(*error);
-  }
-}
-
-// A button's procedure, then the focus to where the game goes on, so no key press lands on 清除 or Bye
-// by itself.
-template <typename Procedure>
-void LottoProgram::command(Procedure procedure) {
+// A button that greys itself keeps the focus until the midend moves it on.
+void LottoProgram::press(design::Control control) {
   form_.holdFocus(true);
-  run(procedure);
+  midend_.click(control, form_.lastPress());
   form_.holdFocus(false);
-  if (!ended_) {
-    form_.focusWhereTheGameGoesOn();
-  }
 }
 
-void LottoProgram::halt() {
-  ended_ = true;
-  form_.Timer1->stop();  // also keeps ticks from running behind a modal report
+// Not a Tab reason as the game goes on: on those the line selects all its text, and the next stray key would
+// replace it.
+void LottoProgram::focusControl(design::Control control, midend::FocusMove move) {
+  form_.focusControl(control, move == midend::FocusMove::WindowOpened ? Qt::TabFocusReason : Qt::OtherFocusReason);
 }
 
-void LottoProgram::fail(const RunTimeError& error) {
-  halt();
-  report_.show(error);
-  end_.end(kFailureStatus);
+void LottoProgram::announce(const std::u16string& text) {
+  showDrawNotification(form_, QString::fromStdU16String(text));
 }
 
-void LottoProgram::endProgram(int status) {
-  halt();
-  end_.end(status);
+void LottoProgram::showRunTimeError(const std::u16string& title, const std::string& line) {
+  report_.show(QString::fromStdU16String(title), QString::fromStdString(line));
 }
 
 }  // namespace lotto::desktop

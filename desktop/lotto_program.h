@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// lotto_program.h: the running program: the window, its board view, the draw logic and the routing of events.
+// lotto_program.h: the running program: the window, its board view and the midend that drives them.
 #pragma once
-
-#include <memory>
 
 #include "draw_logic.h"
 #include "form1.h"
+#include "front_end.h"
+#include "midend.h"
 #include "program_end.h"
 #include "qt_board_view.h"
 #include "random_source.h"
@@ -14,34 +14,33 @@
 
 namespace lotto::desktop {
 
-// Routes the window's events to the draw procedures, one at a time, and makes sure no
-// exception crosses the event loop and no procedure runs once the program is ending.
-class LottoProgram {
+// The Qt front end of the midend: forwards the window's events to it and does what it asks of the window.
+class LottoProgram : private midend::FrontEnd {
  public:
   LottoProgram(RandomSource& random, RunTimeErrorReport& report, ProgramEnd& end);
 
   // Loads the board, shows the window and hands the focus to the first control.
-  void start();
+  void start() { midend_.start(); }
 
   Form1& form() { return form_; }
-  const DrawLogic& logic() const { return logic_; }
-  bool ended() const { return ended_; }
+  const DrawLogic& logic() const { return midend_.logic(); }
+  bool ended() const { return midend_.ended(); }
 
  private:
-  template <typename Procedure>
-  void run(Procedure procedure);
-  template <typename Procedure>
-  void command(Procedure procedure);
-  void halt();
-  void fail(const RunTimeError& error);
-  void endProgram(int status);
+  void press(design::Control control);
+
+  bool controlEnabled(design::Control control) const override { return form_.controlEnabled(control); }
+  void showWindow() override { form_.show(); }
+  void focusControl(design::Control control, midend::FocusMove move) override;
+  void announce(const std::u16string& text) override;
+  void showRunTimeError(const std::u16string& title, const std::string& line) override;
+  void end(int status) override { end_.end(status); }
 
   Form1 form_;
   QtBoardView board_;
-  DrawLogic logic_;
   RunTimeErrorReport& report_;
   ProgramEnd& end_;
-  bool ended_ = false;
+  midend::Midend midend_;
 };
 
 }  // namespace lotto::desktop

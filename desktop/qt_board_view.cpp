@@ -6,14 +6,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <utility>
 
 #include "form1.h"
 
 namespace lotto::desktop {
-
-QtBoardView::QtBoardView(Form1& form, std::function<void()> endProgram)
-    : form_(form), endProgram_(std::move(endProgram)) {}
 
 std::u16string QtBoardView::labelText(SmallInt label) const { return form_.labelCaption(label).toStdU16String(); }
 
@@ -50,6 +46,6 @@ void QtBoardView::setTimerEnabled(bool enabled) {
   }
 }
 
-void QtBoardView::endProgram() { endProgram_(); }
+void QtBoardView::endProgram() { form_.Timer1->stop(); }
 
 }  // namespace lotto::desktop

@@ -3,8 +3,6 @@
 // qt_board_view.h: the board view bound to the controls of the real lottery window.
 #pragma once
 
-#include <functional>
-
 #include "board_view.h"
 
 namespace lotto::desktop {
@@ -13,8 +11,7 @@ class Form1;
 
 class QtBoardView : public BoardView {
  public:
-  // endProgram hands over to whoever owns the program's end.
-  QtBoardView(Form1& form, std::function<void()> endProgram);
+  explicit QtBoardView(Form1& form) : form_(form) {}
 
   std::u16string labelText(SmallInt label) const override;
   void setLabelText(SmallInt label, const std::u16string& text) override;
@@ -29,7 +26,6 @@ class QtBoardView : public BoardView {
 
  private:
   Form1& form_;
-  std::function<void()> endProgram_;
 };
 
 }  // namespace lotto::desktop

@@ -6,16 +6,9 @@
 #include <QMessageBox>
 #include <cstdio>
 
-#include "form1_design.h"
-#include "procedure_errors.h"
-
 namespace lotto::desktop {
 
-QString runTimeErrorText(const RunTimeError& error) { return QString::fromStdString(midend::runTimeErrorLine(error)); }
-
-void DialogRunTimeErrorReport::show(const RunTimeError& error) {
-  const QString title = QString::fromUtf16(design::form1().title);
-  const QString text = runTimeErrorText(error);
+void DialogRunTimeErrorReport::show(const QString& title, const QString& text) {
   std::fprintf(stderr, "%s: %s\n", title.toUtf8().constData(), text.toUtf8().constData());
   std::fflush(stderr);
   QMessageBox::critical(parent_, title, text);

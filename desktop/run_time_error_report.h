@@ -5,19 +5,15 @@
 
 #include <QString>
 
-#include "run_time_error.h"
-
 class QWidget;
 
 namespace lotto::desktop {
 
-// The one line that names the error, in Traditional Chinese.
-QString runTimeErrorText(const RunTimeError& error);
-
 class RunTimeErrorReport {
  public:
   virtual ~RunTimeErrorReport() = default;
-  virtual void show(const RunTimeError& error) = 0;
+  // `title` is the window's, `text` the one line that names the error, in Traditional Chinese.
+  virtual void show(const QString& title, const QString& text) = 0;
 };
 
 // A modal message box over the window, and the same line on stderr.
@@ -25,7 +21,7 @@ class DialogRunTimeErrorReport : public RunTimeErrorReport {
  public:
   explicit DialogRunTimeErrorReport(QWidget* parent = nullptr) : parent_(parent) {}
   void setParent(QWidget* parent) { parent_ = parent; }
-  void show(const RunTimeError& error) override;
+  void show(const QString& title, const QString& text) override;
 
  private:
   QWidget* parent_;

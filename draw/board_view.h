@@ -19,7 +19,12 @@ constexpr SmallInt kLabelCount = kBallCount + kSlotCount;
 enum class Button { Command1, Command2, Command3 };  // Next, 開獎, 清除; Bye is never changed
 
 // Every operation acts at once on the window or raises a RunTimeError; an index with no
-// control behind it is such an error.
+// control behind it is such an error. Every board view keeps these promises besides:
+// - A label set to the text it already has changes nothing and announces nothing to assistive technology.
+// - Setting the interval the timer already has, or enabling a running timer, keeps its beat: the next tick
+//   comes when it would have come. Command1_Click sets both while the light may be rolling.
+// - Ball i is on the board only while both its disc Shape1(i) and its number Label1(i) show: half of one is
+//   no ball, to the eye or to a screen reader.
 class BoardView {
  public:
   virtual ~BoardView() = default;
@@ -33,7 +38,9 @@ class BoardView {
   virtual void setInstructionText(const std::u16string& text) = 0;
   virtual void setTimerInterval(int milliseconds) = 0;
   virtual void setTimerEnabled(bool enabled) = 0;
-  // After this no further procedure runs; the caller does nothing more either.
+  // Bye: after this no further procedure runs; the caller does nothing more either. The midend between the
+  // draw logic and a front end takes this call and ends the program itself; a board view that gets it
+  // directly stops its timer, so that no tick runs after it.
   virtual void endProgram() = 0;
 };
 

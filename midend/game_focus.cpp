@@ -14,13 +14,14 @@ Control firstInTabOrder(const ControlEnabled& enabled) {
   return Control::Text1;  // never greyed
 }
 
-Control whereTheGameGoesOn(const ControlEnabled& enabled) {
-  for (Control control : {Control::Command2, Control::Command1}) {
+std::optional<Control> whereTheGameGoesOn(const ControlEnabled& enabled, PressedBy pressedBy) {
+  const Control last = pressedBy == PressedBy::Touch ? Control::Command3 : Control::Text1;
+  for (Control control : {Control::Command2, Control::Command1, last}) {
     if (enabled(control)) {
       return control;
     }
   }
-  return Control::Text1;
+  return std::nullopt;
 }
 
 }  // namespace lotto::midend

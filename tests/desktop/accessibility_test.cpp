@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <optional>
 #include <vector>
 
 #include "form1_accessibility.h"
@@ -29,7 +30,8 @@ void recordAnnouncement(QAccessibleEvent* event) {
   }
   QAccessibleInterface* iface = event->accessibleInterface();
   QAccessibleInterface* parent = iface != nullptr ? iface->parent() : nullptr;
-  const bool onForm = parent != nullptr && parent->object() != nullptr && parent->object()->inherits("lotto::Form1");
+  const bool onForm = parent != nullptr && parent->object() != nullptr &&
+                      parent->object()->inherits(Form1::staticMetaObject.className());
   heard->push_back({event->type(), onForm ? parent->indexOfChild(iface) : -1,
                     iface != nullptr ? iface->text(QAccessible::Name) : QString()});
 }
@@ -80,6 +82,21 @@ class AccessibilityTest : public testing::ProgramTest {
     return items;
   }
 
+  // What the draw notification said last, once the focus had moved: its text when shown, empty when hidden;
+  // nothing when it did not change after the last focus move, where a screen reader would cut it off.
+  std::optional<QString> notificationAfterFocus() const {
+    std::optional<QString> said;
+    for (const Announcement& a : announcements) {
+      if (a.type == QAccessible::Focus) {
+        said.reset();
+      } else if (a.formChild == kDrawNotificationChild &&
+                 (a.type == QAccessible::ObjectShow || a.type == QAccessible::ObjectHide)) {
+        said = a.type == QAccessible::ObjectShow ? a.name : QString();
+      }
+    }
+    return said;
+  }
+
   void draw(int ball) {
     tickLighting(ball);
     click(form.Command2);
@@ -127,7 +144,8 @@ TEST_F(AccessibilityTest, TreeNamesBallsSlotsLineAndButtonsAfterDraws) {
   QAccessibleInterface* line = widgetNamed(QStringLiteral("操作提示"));
   ASSERT_NE(line, nullptr);
   EXPECT_EQ(line->role(), QAccessible::EditableText);
-  EXPECT_EQ(line->text(QAccessible::Value), QString::fromStdU16String(testing::expectedState(testing::Phase::AfterDraw).line));
+  EXPECT_EQ(line->text(QAccessible::Value),
+            QString::fromStdU16String(testing::expectedState(testing::Phase::AfterDraw).line));
   for (const char* caption : {"開獎", "Next", "清除", "Bye"}) {
     QAccessibleInterface* button = widgetNamed(QString::fromUtf8(caption));
     ASSERT_NE(button, nullptr) << caption;
@@ -143,6 +161,9 @@ TEST_F(AccessibilityTest, TicksStaySilentAndEachDrawAnnouncesItsSlotOnce) {
     ASSERT_FALSE(qEnvironmentVariableIsSet("LOTTO_ACCESSIBILITY_BUS")) << "the accessibility bus never enabled Qt";
     GTEST_SKIP() << "no assistive-technology bus: announcements are checked by desktop_screen_reader_announcements";
   }
+  form.activateWindow();  // the focus moves, and is told, only in the active window
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  announcements.clear();
   for (int i = 0; i < 5; ++i) {
     tickLighting(3 * i);
   }
@@ -156,6 +177,7 @@ TEST_F(AccessibilityTest, TicksStaySilentAndEachDrawAnnouncesItsSlotOnce) {
   EXPECT_EQ(heardItems[0].type, QAccessible::NameChanged);
   EXPECT_EQ(heardItems[0].formChild, kFirstSlotLabel);
   EXPECT_EQ(heardItems[0].name, QStringLiteral("第一個號碼 13"));
+  EXPECT_EQ(notificationAfterFocus(), QStringLiteral("第一個號碼 13"));
 
   // The seventh number lands in the special slot, announced as such.
   for (int ball : {20, 21, 22, 23, 24, 25}) {
@@ -169,6 +191,7 @@ TEST_F(AccessibilityTest, TicksStaySilentAndEachDrawAnnouncesItsSlotOnce) {
   ASSERT_EQ(heardItems.size(), 1u);
   EXPECT_EQ(heardItems[0].formChild, kLabelCount - 1);
   EXPECT_EQ(heardItems[0].name, QStringLiteral("特別號 26"));
+  EXPECT_EQ(notificationAfterFocus(), QStringLiteral("特別號 26"));
 
   // Clearing puts every heading back, each slot telling its own change.
   announcements.clear();
@@ -179,6 +202,7 @@ TEST_F(AccessibilityTest, TicksStaySilentAndEachDrawAnnouncesItsSlotOnce) {
     EXPECT_EQ(heardItems[k].formChild, kFirstSlotLabel + k);
     EXPECT_TRUE(heardItems[k].name.endsWith(QStringLiteral("未開出"))) << heardItems[k].name.toStdString();
   }
+  EXPECT_EQ(notificationAfterFocus(), QString()) << "the last draw's notification is taken away";
   EXPECT_FALSE(item(12)->state().invisible);
 }
 

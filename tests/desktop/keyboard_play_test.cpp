@@ -167,6 +167,32 @@ TEST_F(KeyboardPlayTest, AHeldKeyPressesOnceAndReturnOrEnterPressTheFocusedButto
   EXPECT_TRUE(end.statuses.empty());
 }
 
+// Taps on a touch screen: the focus follows the game on buttons alone, never into the instruction line, where it
+// would raise a phone's on-screen keyboard over the board; at the result it rests on 清除, and 清除 plays on.
+TEST_F(KeyboardPlayTest, TapsMoveTheFocusOnlyOntoButtons) {
+  QPointingDevice* screen = QTest::createTouchDevice();
+  const auto tap = [&](QPushButton* button) {
+    const QPoint centre = button->mapTo(&form, button->rect().center());
+    QTest::touchEvent(&form, screen).press(0, centre);
+    QTest::touchEvent(&form, screen).release(0, centre);
+  };
+  for (int k = 0; k < kSlotCount; ++k) {
+    tickLighting(20 + k);
+    tap(form.Command2);
+    ASSERT_EQ(slot(k), QString::number(21 + k)) << "the tap pressed 開獎";
+    if (k < kSlotCount - 1) {
+      EXPECT_EQ(focused(), form.Command1) << "after draw " << k + 1;
+      tap(form.Command1);
+      EXPECT_EQ(focused(), form.Command2) << "after Next " << k + 1;
+    }
+  }
+  EXPECT_EQ(focused(), form.Command3) << "at the result a finger's focus stays on a button";
+  tap(form.Command3);
+  EXPECT_EQ(drawn(), 0);
+  EXPECT_EQ(focused(), form.Command2);
+  EXPECT_TRUE(end.statuses.empty());
+}
+
 TEST_F(KeyboardPlayTest, TypingInTheInstructionLineRunsNoCommand) {
   tickLighting(4);
   tabTo(form.Text1);

@@ -3,7 +3,7 @@
 // program_doubles.h: a run-time error report and a program end that record what they were given.
 #pragma once
 
-#include <optional>
+#include <QString>
 #include <vector>
 
 #include "program_end.h"
@@ -16,8 +16,12 @@ using namespace desktop;
 
 class CapturingRunTimeErrorReport : public RunTimeErrorReport {
  public:
-  void show(const RunTimeError& error) override { errors.push_back(error); }
-  std::vector<RunTimeError> errors;
+  void show(const QString& title, const QString& text) override {
+    titles.push_back(title);
+    errors.push_back(text);
+  }
+  std::vector<QString> titles;
+  std::vector<QString> errors;  // each report's line
 };
 
 class RecordingProgramEnd : public ProgramEnd {

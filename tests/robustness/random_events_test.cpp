@@ -273,7 +273,7 @@ class RandomEventRun {
     QCoreApplication::sendPostedEvents();  // paint what changed, as the event loop would next
 
     if (auto warning = QtWarnings::takeFirst()) return "Qt warned: " + *warning;
-    if (!report_->errors.empty()) return std::string("run-time error: ") + report_->errors.front().what();
+    if (!report_->errors.empty()) return std::string("run-time error: ") + report_->errors.front().toStdString();
     if (clicked_.size() > 1) return "one event delivered " + std::to_string(clicked_.size()) + " clicks";
     const int button = clicked_.empty() ? 0 : clicked_.front();
     if (button != 0 && !enabledBefore[button - 1]) return "disabled button " + std::to_string(button) + " clicked";
@@ -334,7 +334,7 @@ class RandomEventRun {
     for (int k = 0; k < kSlotCount; ++k) {
       const QString text = form.labelCaption(kFirstSlotLabel + k);
       if (k >= state.drawnCount) {
-        if (text != QString::fromUtf16(kSlotHeadings[k]))
+        if (text != QString::fromStdU16String(kSlotHeadings[k]))
           return "empty slot " + std::to_string(k) + " lost its heading";
         continue;
       }
@@ -378,7 +378,7 @@ class RandomEventRun {
     }
     if (form.Timer1->isActive() != want.rolling) return want.rolling ? "the roll stopped" : "the roll runs";
     if (form.Timer1->interval() != kRollIntervalMs) return "timer interval " + std::to_string(form.Timer1->interval());
-    if (model_.lineKnown && form.Text1->text() != QString::fromUtf16(want.line)) {
+    if (model_.lineKnown && form.Text1->text() != QString::fromStdU16String(want.line)) {
       return "instruction line '" + form.Text1->text().left(40).toStdString() + "'";
     }
     return std::nullopt;

@@ -1,0 +1,275 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// midend_test.cpp: the midend driven through a front end of plain data: focus, announcements, errors and the end.
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "front_end.h"
+#include "midend.h"
+#include "recording_board_view.h"
+#include "scripted_random_source.h"
+
+namespace lotto::testing {
+namespace {
+
+using design::Control;
+using midend::FocusMove;
+using midend::PressedBy;
+
+// What the front end was asked, in order: "show", "focus 開獎" (controls by caption), "announce 第一個號碼 7".
+class FakeFrontEnd : public midend::FrontEnd {
+ public:
+  explicit FakeFrontEnd(const RecordingBoardView& board) : board_(board) {}
+
+  bool controlEnabled(Control control) const override {
+    switch (control) {
+      case Control::Command1:
+        return board_.enabled(Button::Command1);
+      case Control::Command2:
+        return board_.enabled(Button::Command2);
+      case Control::Command3:
+        return board_.enabled(Button::Command3);
+      default:
+        return true;  // Bye and the instruction line are never greyed
+    }
+  }
+  void showWindow() override { log.push_back(u"show"); }
+  void focusControl(Control control, FocusMove) override { log.push_back(u"focus " + caption(control)); }
+  void announce(const std::u16string& text) override { log.push_back(u"announce " + text); }
+  void showRunTimeError(const std::u16string& title, const std::string& line) override {
+    reports.emplace_back(title, line);
+  }
+  void end(int status) override { statuses.push_back(status); }
+
+  // What the front end was asked since the last call.
+  std::vector<std::u16string> takeLog() { return std::exchange(log, {}); }
+
+  std::vector<std::u16string> log;
+  std::vector<std::pair<std::u16string, std::string>> reports;
+  std::vector<int> statuses;
+
+ private:
+  static std::u16string caption(Control control) {
+    switch (control) {
+      case Control::Command1:
+        return u"Next";
+      case Control::Command2:
+        return u"開獎";
+      case Control::Command3:
+        return u"清除";
+      case Control::Command4:
+        return u"Bye";
+      case Control::Text1:
+        return u"Text1";
+    }
+    return u"?";
+  }
+
+  const RecordingBoardView& board_;
+};
+
+// A board whose every label and disc write fails once `failing` is set, as a window whose control is gone.
+class FailingBoardView : public RecordingBoardView {
+ public:
+  void setLabelText(SmallInt label, const std::u16string& text) override {
+    failIfAsked();
+    RecordingBoardView::setLabelText(label, text);
+  }
+  void setDiscColour(SmallInt disc, Colour colour) override {
+    failIfAsked();
+    RecordingBoardView::setDiscColour(disc, colour);
+  }
+  bool failing = false;
+
+ private:
+  void failIfAsked() const {
+    if (failing) throw RunTimeError::overflow();
+  }
+};
+
+class MidendTest : public ::testing::Test {
+ protected:
+  void startProgram() {
+    midend.start();
+    ASSERT_EQ(frontEnd.takeLog(), (std::vector<std::u16string>{u"show", u"focus 開獎"}));
+  }
+  void tickLighting(int ball) {
+    random.playBalls({ball});
+    midend.tick();
+  }
+  void click(Control control, PressedBy pressedBy = PressedBy::Keyboard) { midend.click(control, pressedBy); }
+
+  // Once ended, nothing runs: no tick, no click, not even on a button left enabled, and no second end.
+  void expectEverythingRefused() {
+    EXPECT_TRUE(midend.ended());
+    EXPECT_FALSE(board.timerEnabled);
+    const auto reports = frontEnd.reports;
+    const auto statuses = frontEnd.statuses;
+    const auto instruction = board.instruction;
+    const int calls = random.calls;
+    board.buttonEnabled = {true, true, true};
+    midend.tick();
+    for (Control control : {Control::Command1, Control::Command2, Control::Command3, Control::Command4}) {
+      click(control);
+    }
+    midend.windowClosed();
+    midend.start();
+    EXPECT_EQ(random.calls, calls);
+    EXPECT_EQ(board.instruction, instruction);
+    EXPECT_FALSE(board.timerEnabled);
+    EXPECT_EQ(frontEnd.reports, reports);
+    EXPECT_EQ(frontEnd.statuses, statuses);
+    EXPECT_TRUE(frontEnd.log.empty());
+  }
+
+  FailingBoardView board;
+  ScriptedRandomSource random;
+  FakeFrontEnd frontEnd{board};
+  midend::Midend midend{board, random, frontEnd};
+};
+
+TEST_F(MidendTest, StartArmsTheTimerLoadsTheBoardAndFocusesDrawWhileGreyedButtonsDeliverNothing) {
+  board.timerInterval = 0;
+  board.timerEnabled = false;
+  startProgram();
+  EXPECT_EQ(board.timerInterval, 30);
+  EXPECT_TRUE(board.timerEnabled);
+  EXPECT_EQ(board.labels[0].text, u"1");
+  EXPECT_EQ(board.labels[41].text, u"42");
+  EXPECT_EQ(random.calls, 0);
+
+  click(Control::Command1);  // Next and 清除 are greyed at start
+  click(Control::Command3);
+  click(Control::Text1);
+  EXPECT_TRUE(frontEnd.log.empty());
+  EXPECT_EQ(board.instruction, u"");
+  EXPECT_EQ(board.labels[kFirstSlotLabel].text, u"一");
+  EXPECT_FALSE(midend.ended());
+}
+
+const char* pressName(PressedBy pressedBy) {
+  return pressedBy == PressedBy::Keyboard ? "Keyboard" : pressedBy == PressedBy::Mouse ? "Mouse" : "Touch";
+}
+
+struct GameCase {
+  PressedBy pressedBy;
+  const char16_t* focusAtTheResult;
+};
+void PrintTo(const GameCase& game, std::ostream* out) { *out << pressName(game.pressedBy); }
+
+class MidendGameTest : public MidendTest, public ::testing::WithParamInterface<GameCase> {};
+
+// Each draw is announced once, after the focus has moved on; the focus never lands on Bye, nor on 清除 before the
+// result, and a finger never sends it into the instruction line.
+TEST_P(MidendGameTest, AWholeGameMovesTheFocusOnAndAnnouncesEachDrawOnce) {
+  const PressedBy pressedBy = GetParam().pressedBy;
+  startProgram();
+  const int balls[] = {6, 41, 0, 19, 33, 8, 27};
+  const char16_t* drawn[] = {u"announce 第一個號碼 7",  u"announce 第二個號碼 42", u"announce 第三個號碼 1",
+                             u"announce 第四個號碼 20", u"announce 第五個號碼 34", u"announce 第六個號碼 9",
+                             u"announce 特別號 28"};
+  for (int k = 0; k < kSlotCount; ++k) {
+    tickLighting(balls[k]);
+    EXPECT_TRUE(frontEnd.log.empty()) << "the light is never announced";
+    click(Control::Command2, pressedBy);
+    const bool last = k == kSlotCount - 1;
+    EXPECT_EQ(frontEnd.takeLog(),
+              (std::vector<std::u16string>{
+                  last ? std::u16string(u"focus ") + GetParam().focusAtTheResult : u"focus Next", drawn[k]}))
+        << "draw " << k + 1;
+    if (!last) {
+      click(Control::Command1, pressedBy);
+      EXPECT_EQ(frontEnd.takeLog(), std::vector<std::u16string>{u"focus 開獎"}) << "Next after draw " << k + 1;
+    }
+  }
+  EXPECT_EQ(board.instruction, u"按清除重開");
+  click(Control::Command3, pressedBy);
+  EXPECT_EQ(frontEnd.takeLog(), (std::vector<std::u16string>{u"focus 開獎", u"announce "}))
+      << "清除 takes the last announcement away";
+  EXPECT_EQ(board.labels[kFirstSlotLabel].text, u"一");
+  EXPECT_TRUE(frontEnd.statuses.empty());
+  EXPECT_FALSE(midend.ended());
+}
+
+INSTANTIATE_TEST_SUITE_P(PressedBy, MidendGameTest,
+                         ::testing::Values(GameCase{PressedBy::Keyboard, u"Text1"},
+                                           GameCase{PressedBy::Mouse, u"Text1"}, GameCase{PressedBy::Touch, u"清除"}),
+                         [](const auto& info) { return std::string(pressName(info.param.pressedBy)); });
+
+TEST_F(MidendTest, ALabelGivenTheTextItHasAnnouncesNothing) {
+  startProgram();
+  board.buttonEnabled[2] = true;  // 清除 before any draw: every slot already shows its heading
+  click(Control::Command3);
+  EXPECT_EQ(frontEnd.takeLog(), std::vector<std::u16string>{u"focus 開獎"});
+}
+
+enum class FailsIn { Start, Tick, Draw };
+const char* const kFailsInNames[] = {"Start", "Tick", "Draw"};
+void PrintTo(FailsIn where, std::ostream* out) { *out << kFailsInNames[static_cast<int>(where)]; }
+
+class MidendErrorTest : public MidendTest, public ::testing::WithParamInterface<FailsIn> {};
+
+// The error ends the program: the timer stopped, one report titled as the window, status 1, nothing after.
+TEST_P(MidendErrorTest, ARunTimeErrorIsReportedOnceAndEndsTheProgram) {
+  const FailsIn where = GetParam();
+  if (where != FailsIn::Start) {
+    startProgram();
+    tickLighting(6);
+  }
+  board.failing = true;
+  switch (where) {
+    case FailsIn::Start:
+      midend.start();
+      break;
+    case FailsIn::Tick:
+      midend.tick();
+      break;
+    case FailsIn::Draw:
+      click(Control::Command2);
+      break;
+  }
+  EXPECT_FALSE(board.timerEnabled);
+  ASSERT_EQ(frontEnd.reports.size(), 1u);
+  EXPECT_EQ(frontEnd.reports[0].first, u"樂透程式");
+  EXPECT_EQ(frontEnd.reports[0].second, "執行階段錯誤 6：溢位");
+  EXPECT_EQ(frontEnd.statuses, std::vector<int>{1});
+  EXPECT_EQ(frontEnd.takeLog(), std::vector<std::u16string>{}) << "no window shown, focus moved or draw announced";
+  expectEverythingRefused();
+}
+
+INSTANTIATE_TEST_SUITE_P(Procedures, MidendErrorTest, ::testing::Values(FailsIn::Start, FailsIn::Tick, FailsIn::Draw),
+                         [](const auto& info) { return std::string(kFailsInNames[static_cast<int>(info.param)]); });
+
+TEST_F(MidendTest, ByeEndsWithStatusZeroAndClosingTheWindowEndsWithNoProcedure) {
+  startProgram();
+  tickLighting(4);
+  click(Control::Command2);
+  click(Control::Command1);
+  frontEnd.takeLog();
+  click(Control::Command4);
+  EXPECT_EQ(frontEnd.statuses, std::vector<int>{0});
+  EXPECT_EQ(board.endCalls, 0) << "the midend ends the program, not the board";
+  EXPECT_TRUE(frontEnd.reports.empty());
+  expectEverythingRefused();
+
+  FailingBoardView closedBoard;
+  FakeFrontEnd closedFrontEnd(closedBoard);
+  midend::Midend closed(closedBoard, random, closedFrontEnd);
+  closed.start();
+  closed.windowClosed();
+  EXPECT_TRUE(closed.ended());
+  EXPECT_FALSE(closedBoard.timerEnabled);
+  EXPECT_TRUE(closedFrontEnd.statuses.empty()) << "the toolkit ends the program it closed";
+  const int calls = random.calls;
+  closed.tick();
+  closed.click(Control::Command2, PressedBy::Keyboard);
+  EXPECT_EQ(random.calls, calls);
+  EXPECT_EQ(closedBoard.labels[kFirstSlotLabel].text, u"一");
+}
+
+}  // namespace
+}  // namespace lotto::testing
