@@ -154,9 +154,7 @@
       timer = 0;
     }
 
-    let ended = false;
     function endControls() {
-      ended = true;
       stopTimer();
       for (const control of Object.values(controls)) control.disabled = true;
     }
@@ -180,11 +178,7 @@
         return labels[label].textContent;
       },
       setLabelText(label, text) {
-        if (labels[label].textContent === text) return;
-        showCaption(label, text);
-        const announcement = Module.drawAnnouncement(label, text);
-        // Said once the press is over: moving the focus cuts off what a screen reader is saying.
-        if (announcement !== null) setTimeout(() => (announcements.textContent = announcement));
+        if (labels[label].textContent !== text) showCaption(label, text);
       },
       setLabelVisible(label, visible) {
         labelShown[label] = visible;
@@ -212,16 +206,25 @@
         }
       },
       setTimerEnabled(enabled) {
-        if (enabled && !timer && !ended) startTimer();
+        if (enabled && !timer) startTimer();
         else if (!enabled) stopTimer();
       },
+      // The program's front end: the midend decides, the page carries it out.
       controlEnabled(name) {
-        return !ended && !controls[name].disabled;
+        return !controls[name].disabled;
+      },
+      // The controls answer from the moment the program runs, in the same task: no press can fall between the two.
+      showWindow() {
+        form.removeAttribute('inert');
       },
       focusControl(name) {
         controls[name].focus();
       },
-      reportRunTimeError(title, text) {
+      // Said after the task that moved the focus, which would cut off what a screen reader is saying.
+      announce(text) {
+        setTimeout(() => (announcements.textContent = text));
+      },
+      showRunTimeError(title, text) {
         endControls();
         byId('report-title').textContent = title;
         byId('report-text').textContent = text;
@@ -230,16 +233,22 @@
         byId('report-close').addEventListener('click', () => report.close(), { once: true });
         report.showModal();
       },
-      // Bye: the program ends at once.
-      endProgram() {
+      // After a run-time error the page shows its end once the report is read; after Bye at once.
+      end() {
         endControls();
+        if (byId('report').open) return;
         if (inInstalledAppWindow()) window.close();
         showEnded();
       },
     });
 
+    // The pointer that last went down on the window says whether the click that follows is a finger's: after a
+    // finger's press the focus stays off the instruction line, whose focus raises a phone's on-screen keyboard.
+    let pressedByTouch = false;
+    form.addEventListener('pointerdown', (event) => (pressedByTouch = event.pointerType === 'touch'), true);
+    form.addEventListener('keydown', () => (pressedByTouch = false), true);
     function press(name) {
-      program.click(name);
+      program.click(name, pressedByTouch);
     }
 
     // Space and Enter press the focused button once, when the key comes up, as on the desktop: never again for
@@ -263,8 +272,6 @@
 
     const board = new Board();
     const program = Module.makeProgram(board);
-    // The controls answer from the moment the program runs, in the same task: no press can fall between the two.
-    form.removeAttribute('inert');
     program.start();
   }
 })();

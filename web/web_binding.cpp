@@ -16,18 +16,16 @@ namespace lotto::web {
 
 namespace {
 
-using emscripten::val;
-
 std::string cssColour(Colour colour) {
   return "rgb(" + std::to_string(redOf(colour)) + ", " + std::to_string(greenOf(colour)) + ", " +
          std::to_string(blueOf(colour)) + ")";
 }
 
-// The page's JavaScript board. Indexes are checked here, before they reach the page, so that an index with no
-// control behind it is the run-time error it is on the desktop; buttons go by their design names and colours
-// as CSS. A tick writes 43 disc colours of which two change what the page shows, and each call into the page
-// costs microseconds: so the colour each disc last showed is kept here, as a painter keeps what it last
-// painted, and only a change is passed on.
+// The page's JavaScript board and front end. Indexes are checked here, before they reach the page, so that an index
+// with no control behind it is the run-time error it is on the desktop; buttons go by their design names and colours as
+// CSS. A tick writes 43 disc colours of which two change what the page shows, and each call into the page costs
+// microseconds: so the colour each disc last showed is kept here, as a painter keeps what it last painted, and only a
+// change is passed on.
 class PageBoard : public emscripten::wrapper<WebBoard> {
  public:
   EMSCRIPTEN_WRAPPER(PageBoard);
@@ -57,14 +55,19 @@ class PageBoard : public emscripten::wrapper<WebBoard> {
   void setInstructionText(const std::u16string& text) override { call<void>("setInstructionText", text); }
   void setTimerInterval(int milliseconds) override { call<void>("setTimerInterval", milliseconds); }
   void setTimerEnabled(bool enabled) override { call<void>("setTimerEnabled", enabled); }
-  bool controlEnabled(const std::string& control) const override { return call<bool>("controlEnabled", control); }
-  void focusControl(const std::string& control) override { call<void>("focusControl", control); }
-  void reportRunTimeError(const std::u16string& title, const std::string& text) override {
-    call<void>("reportRunTimeError", title, text);
-  }
 
- protected:
-  void endPage() override { call<void>("endProgram"); }
+  bool controlEnabled(design::Control control) const override {
+    return call<bool>("controlEnabled", std::string(design::controlName(control)));
+  }
+  void showWindow() override { call<void>("showWindow"); }
+  void focusControl(design::Control control, midend::FocusMove) override {
+    call<void>("focusControl", std::string(design::controlName(control)));
+  }
+  void announce(const std::u16string& text) override { call<void>("announce", text); }
+  void showRunTimeError(const std::u16string& title, const std::string& line) override {
+    call<void>("showRunTimeError", title, line);
+  }
+  void end(int status) override { call<void>("end", status); }
 
  private:
   std::array<std::optional<Colour>, kLabelCount> shownColours_{};  // none yet: the design's fill, as laid out
@@ -75,12 +78,6 @@ WebProgram* makeProgram(WebBoard* board) { return new WebProgram(*board); }
 
 std::u16string accessibleLabelName(int label, const std::u16string& caption) {
   return midend::labelName(design::checkedItemIndex(label), caption);
-}
-
-// The text the live region takes when Label1(label) takes `caption`, or null when it keeps its text.
-val drawAnnouncement(int label, const std::u16string& caption) {
-  const std::optional<std::u16string> announcement = midend::drawAnnouncement(design::checkedItemIndex(label), caption);
-  return announcement ? val(*announcement) : val::null();
 }
 
 }  // namespace
@@ -94,7 +91,6 @@ EMSCRIPTEN_BINDINGS(lotto) {
       .function("ended", &WebProgram::ended);
   emscripten::function("makeProgram", &makeProgram, emscripten::allow_raw_pointers());
   emscripten::function("accessibleLabelName", &accessibleLabelName);
-  emscripten::function("drawAnnouncement", &drawAnnouncement);
 }
 
 }  // namespace lotto::web
