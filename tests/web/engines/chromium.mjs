@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // chromium.mjs: Debian's Chromium, headless through playwright-core, behind the engine operations of index.mjs.
 import { launchChromium } from '../browser.mjs';
+import { watchFaults } from './index.mjs';
 
 // ARIA's names for the roles Chromium's tree calls otherwise.
 const ariaRoles = { image: 'img' };
@@ -13,17 +14,7 @@ export async function launch() {
     async open(url, { width = 800, height = 600, ...options } = {}) {
       const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: 1, ...options });
       const page = await context.newPage();
-      const faults = [];
-      const requests = [];
-      page.on('console', (message) => {
-        if (message.type() === 'error') faults.push(`console error: ${message.text()}`);
-      });
-      page.on('pageerror', (error) => faults.push(`uncaught: ${error.message}`));
-      context.on('request', (request) => requests.push(request.url()));
-      context.on('requestfailed', (request) => faults.push(`failed: ${request.url()} ${request.failure()?.errorText}`));
-      context.on('response', (response) => {
-        if (response.status() >= 400) faults.push(`HTTP ${response.status()}: ${response.url()}`);
-      });
+      const { faults, requests } = watchFaults(page, context);
       await page.goto(url);
       let cdp;
       const devtools = async () => (cdp ??= await context.newCDPSession(page));

@@ -4,6 +4,7 @@
 // remote agent speaks, behind the engine operations of index.mjs.
 import puppeteer from 'puppeteer-core';
 import { domAccessibleNodes } from './dom_accessibility.mjs';
+import { watchFaults } from './index.mjs';
 
 export const firefoxPath = process.env.LOTTO_FIREFOX || '/usr/bin/firefox-esr';
 
@@ -29,17 +30,7 @@ export async function launch() {
       const context = await browser.createBrowserContext();
       const page = await context.newPage();
       await page.setViewport({ width, height, deviceScaleFactor: 1 });
-      const faults = [];
-      const requests = [];
-      page.on('console', (message) => {
-        if (message.type() === 'error') faults.push(`console error: ${message.text()}`);
-      });
-      page.on('pageerror', (error) => faults.push(`uncaught: ${error.message}`));
-      page.on('request', (request) => requests.push(request.url()));
-      page.on('requestfailed', (request) => faults.push(`failed: ${request.url()} ${request.failure()?.errorText}`));
-      page.on('response', (response) => {
-        if (response.status() >= 400) faults.push(`HTTP ${response.status()}: ${response.url()}`);
-      });
+      const { faults, requests } = watchFaults(page);
       await page.goto(url);
       return {
         faults,

@@ -21,6 +21,23 @@
 //   close().
 export const engineNames = ['chromium', 'firefox', 'webkit'];
 
+// The faults and requests that playwright and puppeteer report alike, through the same event names and methods;
+// network is where the driver reports requests (playwright's context also sees the service worker's).
+export function watchFaults(page, network = page) {
+  const faults = [];
+  const requests = [];
+  page.on('console', (message) => {
+    if (message.type() === 'error') faults.push(`console error: ${message.text()}`);
+  });
+  page.on('pageerror', (error) => faults.push(`uncaught: ${error.message}`));
+  network.on('request', (request) => requests.push(request.url()));
+  network.on('requestfailed', (request) => faults.push(`failed: ${request.url()} ${request.failure()?.errorText}`));
+  network.on('response', (response) => {
+    if (response.status() >= 400) faults.push(`HTTP ${response.status()}: ${response.url()}`);
+  });
+  return { faults, requests };
+}
+
 export async function launchEngine(name) {
   if (!engineNames.includes(name)) throw new Error(`no browser engine called ${name}: ${engineNames.join(', ')}`);
   const { launch } = await import(`./${name}.mjs`);

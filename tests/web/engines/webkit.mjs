@@ -148,7 +148,12 @@ export async function launch() {
           await xdotool('keyup', xKeys[key]);
         },
         accessibleNodes: () => session.executeScript(domAccessibleNodes),
-        screenshot: async () => Buffer.from(await session.takeScreenshot(), 'base64'),
+        // A new window's first frames reach the driver's snapshot late: wait for the page to paint twice.
+        async screenshot() {
+          const painted = () => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done)));
+          await session.executeScript(painted);
+          return Buffer.from(await session.takeScreenshot(), 'base64');
+        },
         platformFonts: async () => null,
         // The one window stays for the next page; leaving this one stops its timers.
         close: () => session.get('about:blank'),
