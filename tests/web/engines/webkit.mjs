@@ -109,17 +109,19 @@ export async function launch() {
     throw error;
   }
   const xdotool = (...args) => run('xdotool', args, { env });
+  let toolbar; // [width, height] of the window less its viewport
 
   return {
     name: 'webkit',
     async open(url, { width = 800, height = 600 } = {}) {
-      // The window's size less its toolbar is the viewport: measured once, then the window grown by the difference.
+      // The window's size less its toolbar is the viewport: the toolbar measured once, the window sized around it.
       const window = session.manage().window();
-      await window.setRect({ x: 0, y: 0, width, height });
-      const [innerWidth, innerHeight] = await session.executeScript('return [innerWidth, innerHeight]');
-      if (innerWidth !== width || innerHeight !== height) {
-        await window.setRect({ x: 0, y: 0, width: 2 * width - innerWidth, height: 2 * height - innerHeight });
+      if (!toolbar) {
+        await window.setRect({ x: 0, y: 0, width, height });
+        const [innerWidth, innerHeight] = await session.executeScript('return [innerWidth, innerHeight]');
+        toolbar = [width - innerWidth, height - innerHeight];
       }
+      await window.setRect({ x: 0, y: 0, width: width + toolbar[0], height: height + toolbar[1] });
       // Keys from the X server go to the window under its pointer: park it in the window's corner, off the form.
       await xdotool('mousemove', String(width - 2), String(height - 2));
       await session.get(url);
