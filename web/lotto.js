@@ -32,8 +32,65 @@
     coarsePointer.addEventListener?.('change', fit);
   }
 
-  // The rest waits for the elements and for the program's script, which is deferred and so has run by then.
+  // The program is compiled and instantiated as soon as its script is in, while the page is still parsed and
+  // painted; it takes the board over once the elements are there too.
+  const missing = missingFeature();
+  const programReady = missing ? Promise.reject(new Error(missing)) : programScriptLoaded().then(instantiateProgram);
+  programReady.catch(() => {}); // told on the page once it can be
   document.addEventListener('DOMContentLoaded', begin, { once: true });
+
+  // The notice for what this browser lacks, or null.
+  function missingFeature() {
+    if (
+      typeof WebAssembly !== 'object' ||
+      typeof WebAssembly.instantiate !== 'function' ||
+      typeof DecompressionStream !== 'function'
+    ) {
+      return 'no-webassembly';
+    }
+    // The light is rolled from the operating system's random source, which a browser gives only through Web Crypto.
+    if (typeof crypto !== 'object' || typeof crypto.getRandomValues !== 'function') return 'no-crypto';
+    return null;
+  }
+
+  // lotto-core.js is loaded async, before this script in the page: it may have run already.
+  function programScriptLoaded() {
+    return new Promise((resolve, reject) => {
+      if (typeof createLottoModule === 'function') {
+        resolve();
+        return;
+      }
+      const script = document.querySelector('script[src="lotto-core.js"]');
+      script.addEventListener('load', () => (typeof createLottoModule === 'function' ? resolve() : reject()));
+      script.addEventListener('error', reject);
+    });
+  }
+
+  // The program's WebAssembly travels gzipped inside lotto-core.js: a page opened from the disk may fetch no file.
+  // It is compiled as it is unpacked.
+  function instantiateProgram() {
+    const packed = atob(createLottoModule.wasm);
+    const bytes = new Uint8Array(packed.length);
+    for (let i = 0; i < packed.length; i++) bytes[i] = packed.charCodeAt(i);
+    const wasm = new Response(new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip')), {
+      headers: { 'content-type': 'application/wasm' },
+    });
+    const compiled =
+      typeof WebAssembly.compileStreaming === 'function'
+        ? WebAssembly.compileStreaming(wasm)
+        : wasm.arrayBuffer().then((buffer) => WebAssembly.compile(buffer));
+    return compiled.then(
+      (module) =>
+        new Promise((resolve, reject) => {
+          createLottoModule({
+            instantiateWasm(imports, receiveInstance) {
+              WebAssembly.instantiate(module, imports).then((instance) => receiveInstance(instance, module), reject);
+              return {};
+            },
+          }).then(resolve, reject);
+        }),
+    );
+  }
 
   function begin() {
     const byId = (id) => document.getElementById(id);
@@ -46,28 +103,10 @@
       if (id !== 'ended') form.hidden = true;
     }
 
-    if (
-      typeof WebAssembly !== 'object' ||
-      typeof WebAssembly.instantiate !== 'function' ||
-      typeof DecompressionStream !== 'function'
-    ) {
-      showNotice('no-webassembly');
-      return;
-    }
-    // The light is rolled from the operating system's random source, which a browser gives only through Web Crypto.
-    if (typeof crypto !== 'object' || typeof crypto.getRandomValues !== 'function') {
-      showNotice('no-crypto');
-      return;
-    }
-    if (typeof createLottoModule !== 'function') {
-      showNotice('no-webassembly'); // the program's script did not load or this browser cannot read it
-      return;
-    }
-
     // Installed as an app and kept working offline after a first visit: a browser reads the manifest and runs a
     // service worker only for a page it fetched (the worker only on https or from this machine), never for one
     // opened from the disk, where asking would be refused as a request to another origin.
-    if (location.protocol !== 'file:') {
+    if (!missing && location.protocol !== 'file:') {
       const manifest = document.createElement('link');
       manifest.rel = 'manifest';
       manifest.href = 'manifest.webmanifest';
@@ -75,31 +114,11 @@
       if ('serviceWorker' in navigator && window.isSecureContext) navigator.serviceWorker.register('sw.js').catch(() => {});
     }
 
-    // The program's WebAssembly travels gzipped inside lotto-core.js: a page opened from the disk may fetch no file.
-    // It is compiled as it is unpacked, while the page is already shown.
-    const packed = atob(createLottoModule.wasm);
-    const bytes = new Uint8Array(packed.length);
-    for (let i = 0; i < packed.length; i++) bytes[i] = packed.charCodeAt(i);
-    const wasm = new Response(new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip')), {
-      headers: { 'content-type': 'application/wasm' },
-    });
-    const compiled =
-      typeof WebAssembly.compileStreaming === 'function'
-        ? WebAssembly.compileStreaming(wasm)
-        : wasm.arrayBuffer().then((buffer) => WebAssembly.compile(buffer));
-    compiled
-      .then(
-        (module) =>
-          new Promise((resolve, reject) => {
-            createLottoModule({
-              instantiateWasm(imports, receiveInstance) {
-                WebAssembly.instantiate(module, imports).then((instance) => receiveInstance(instance, module), reject);
-                return {};
-              },
-            }).then(resolve, reject);
-          }),
-      )
-      .then((Module) => start(Module, form, announcements, showNotice), () => showNotice('no-webassembly'));
+    // A program whose script did not load, or that this browser cannot run, is told as a browser too old.
+    programReady.then(
+      (Module) => start(Module, form, announcements, showNotice),
+      () => showNotice(missing || 'no-webassembly'),
+    );
   }
 
   // The board the build wrote: one element per ball or slot holding its disc and number, the frame lines, the real
