@@ -3,6 +3,8 @@
 // midend.cpp: start, ticks, clicks and the window's close, each run as a guarded procedure.
 #include "midend.h"
 
+#include <utility>
+
 #include "accessible_texts.h"
 #include "procedure_errors.h"
 
