@@ -6,7 +6,7 @@
 //   index.html            the template with the window's title and the window itself filled in: every element of
 //                         the form as the form's load leaves it, so that the first paint shows the whole window;
 //   form1.css             the positions, sizes, colours and fonts of those elements;
-//   manifest.webmanifest  the installed app's name, colours and icon;
+//   manifest.webmanifest  the installed app's id, name, colours and icons;
 //   texts.txt             every text the page can show, so the shipped Ming subset holds every glyph of them:
 //                         the program's, from the lists the design and the draw core keep, and the sentences of
 //                         the page itself (not those only screen readers tell);
@@ -78,14 +78,21 @@ std::string hexColour(Colour colour) {
   return hex;
 }
 
+// The id is the start address, so the installed app stays the same app whatever a later build changes in its
+// manifest. The PNG icons are rendered at build time (web/CMakeLists.txt): phones want 192 and 512 px ones, and a
+// maskable one to cut to their own shape.
 std::string manifest() {
   const design::FormDesign& d = design::form1();
   const std::string title = utf8(d.title), background = hexColour(d.background);
-  return "{\n  \"name\": \"" + title + "\",\n  \"short_name\": \"" + title +
+  return "{\n  \"id\": \"./\",\n  \"name\": \"" + title + "\",\n  \"short_name\": \"" + title +
          "\",\n  \"lang\": \"zh-Hant-TW\",\n  \"start_url\": \"./\",\n  \"scope\": \"./\",\n"
          "  \"display\": \"standalone\",\n  \"background_color\": \"" +
          background + "\",\n  \"theme_color\": \"" + background +
-         "\",\n  \"icons\": [{\"src\": \"lotto.svg\", \"sizes\": \"any\", \"type\": \"image/svg+xml\"}]\n}\n";
+         "\",\n  \"icons\": [\n"
+         "    {\"src\": \"lotto.svg\", \"sizes\": \"any\", \"type\": \"image/svg+xml\"},\n"
+         "    {\"src\": \"lotto-192.png\", \"sizes\": \"192x192\", \"type\": \"image/png\"},\n"
+         "    {\"src\": \"lotto-maskable-512.png\", \"sizes\": \"512x512\", \"type\": \"image/png\", "
+         "\"purpose\": \"maskable\"}\n  ]\n}\n";
 }
 
 // The installed face the subset is cut from: the first substitute of the design's Big5 face.
