@@ -111,7 +111,10 @@
       manifest.rel = 'manifest';
       manifest.href = 'manifest.webmanifest';
       document.head.append(manifest);
-      if ('serviceWorker' in navigator && window.isSecureContext) navigator.serviceWorker.register('sw.js').catch(() => {});
+      // sw.js is always fetched from the host, never the HTTP cache: it is the one file that tells a new build is out.
+      if ('serviceWorker' in navigator && window.isSecureContext) {
+        navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
+      }
     }
 
     // A program whose script did not load, or that this browser cannot run, is told as a browser too old.

@@ -35,7 +35,8 @@ const contentTypes = {
 
 // Serves `root` on 127.0.0.1 at a free port; resolves to { origin, log, close() }. Only files inside root are served.
 // log holds { url, status } for every request, which is all a driver without network events tells of a failure.
-export function serveFolder(root) {
+// cacheControl is what the host tells browsers: no-cache, or how long they may keep a file unasked.
+export function serveFolder(root, { cacheControl = 'no-cache' } = {}) {
   const base = path.resolve(root);
   const log = [];
   const server = createServer((request, response) => {
@@ -57,7 +58,7 @@ export function serveFolder(root) {
     response.writeHead(200, {
       'content-type': contentTypes[path.extname(file)] || 'application/octet-stream',
       'content-length': size,
-      'cache-control': 'no-cache',
+      'cache-control': cacheControl,
     });
     createReadStream(file).pipe(response);
   });
