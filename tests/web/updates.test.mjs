@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// updates.test.mjs: the page over http as a returning player meets it: offline after the first visit, a new build behind a host that lets browsers keep files for 10 minutes, and what a phone needs to install it.
+// updates.test.mjs: the page over http as a returning player meets it: offline after the first visit, a new build
+// behind a host that lets browsers keep files for 10 minutes, and what a phone needs to install it.
 //
 // LOTTO_WEB_SITE names the built folder; LOTTO_CMAKE the cmake that runs the build's own service worker script.
 import assert from 'node:assert/strict';
@@ -38,7 +39,8 @@ function hostedCopy() {
 // What the next build would be: the page, its style sheet and both scripts changed, each with a mark a loaded page
 // shows, and sw.js written again by the build's own script from the folder's files.
 function deployNewBuild(folder) {
-  const edit = (file, change) => writeFileSync(path.join(folder, file), change(readFileSync(path.join(folder, file), 'utf8')));
+  const edit = (file, change) =>
+    writeFileSync(path.join(folder, file), change(readFileSync(path.join(folder, file), 'utf8')));
   edit('index.html', (text) => text.replace('<html ', '<html data-build="new" '));
   edit('lotto.css', (text) => `${text}\n:root { --build: new; }\n`);
   edit('lotto.js', (text) => `${text}\nglobalThis.pageScriptBuild = 'new';\n`);
@@ -75,43 +77,49 @@ async function drawOnce(page) {
 function workerActivated(page) {
   return page.evaluate(async () => {
     const { active } = await navigator.serviceWorker.ready;
-    while (active.state === 'activating') await new Promise((done) => active.addEventListener('statechange', done, { once: true }));
+    while (active.state === 'activating') {
+      await new Promise((done) => active.addEventListener('statechange', done, { once: true }));
+    }
     return active.state;
   });
 }
 
-test('after the first visit the page loads and plays offline, every file of the folder with it', { timeout: 120_000 }, async () => {
-  const server = await serveFolder(site);
+// A first visit in a browser profile of its own, to `folder` served as a host would serve it; `play` goes on from
+// there once the page's worker is in charge.
+async function firstVisit(folder, hostOptions, play) {
+  const server = await serveFolder(folder, hostOptions);
   const context = await browser.newContext();
   try {
     const page = await context.newPage();
-    await page.goto(siteUrl(site, server));
+    const url = siteUrl(folder, server);
+    await page.goto(url);
     assert.equal(await workerActivated(page), 'activated');
+    await play({ context, page, url });
+  } finally {
+    await context.close();
+    await server.close();
+  }
+}
+
+const minutes = { timeout: 120_000 };
+
+test('after the first visit the page loads and plays offline, every file of the folder with it', minutes, () =>
+  firstVisit(site, {}, async ({ context, page }) => {
     await context.setOffline(true);
     await page.reload();
     await drawOnce(page);
     assert.ok(await page.evaluate(() => navigator.serviceWorker.controller !== null), 'the worker serves the offline page');
     const files = readdirSync(site).filter((file) => file !== 'sw.js');
-    const served = await page.evaluate(
-      (names) => Promise.all(names.map((name) => fetch(name).then((r) => (r.ok ? r.arrayBuffer().then((b) => b.byteLength) : -1)))),
-      files,
-    );
-    assert.deepEqual(served, files.map((file) => statSync(path.join(site, file)).size));
-  } finally {
-    await context.close();
-    await server.close();
-  }
-});
+    const servedSizes = await page.evaluate((names) => {
+      const size = (response) => (response.ok ? response.arrayBuffer().then((body) => body.byteLength) : -1);
+      return Promise.all(names.map((name) => fetch(name).then(size)));
+    }, files);
+    assert.deepEqual(servedSizes, files.map((file) => statSync(path.join(site, file)).size));
+  }));
 
-test('a new build behind a host that lets browsers keep files for 10 minutes arrives whole by the second load', { timeout: 120_000 }, async () => {
+test('a new build behind a host that lets browsers keep files for 10 minutes arrives whole by the second load', minutes, () => {
   const hosted = hostedCopy();
-  const server = await serveFolder(hosted, { cacheControl: 'max-age=600' });
-  const context = await browser.newContext();
-  try {
-    const page = await context.newPage();
-    const url = siteUrl(hosted, server);
-    await page.goto(url);
-    assert.equal(await workerActivated(page), 'activated');
+  return firstVisit(hosted, { cacheControl: 'max-age=600' }, async ({ page, url }) => {
     const newCache = deployNewBuild(hosted);
 
     await page.goto(url);
@@ -132,10 +140,7 @@ test('a new build behind a host that lets browsers keep files for 10 minutes arr
     await page.goto(url);
     await drawOnce(page);
     assert.deepEqual(await buildsInUse(page), { page: 'new', styleSheet: 'new', pageScript: 'new', coreScript: 'new' });
-  } finally {
-    await context.close();
-    await server.close();
-  }
+  });
 });
 
 // Width and height from a PNG's header, after its signature.
@@ -145,14 +150,8 @@ function pngSize(bytes) {
   return `${bytes.readUInt32BE(16)}x${bytes.readUInt32BE(20)}`;
 }
 
-test('a phone can install the page: the manifest has an id and PNG icons of 192 and 512 px, one maskable, and the page an Apple icon', { timeout: 120_000 }, async () => {
-  const server = await serveFolder(site);
-  const context = await browser.newContext();
-  try {
-    const page = await context.newPage();
-    const url = siteUrl(site, server);
-    await page.goto(url);
-    assert.equal(await workerActivated(page), 'activated');
+test('a phone can install the page: an id, PNG icons of 192 and 512 px, one maskable, and an Apple icon', minutes, () =>
+  firstVisit(site, {}, async ({ context, page, url }) => {
     const cdp = await context.newCDPSession(page);
     const { errors, data } = await cdp.send('Page.getAppManifest');
     assert.deepEqual(errors, []);
@@ -202,11 +201,7 @@ test('a phone can install the page: the manifest has an id and PNG icons of 192 
       assert.equal(drawn.ground[3], 255, `${src}: the ground is not opaque`);
       const background = manifest.background_color.match(/\w\w/g).map((pair) => parseInt(pair, 16));
       // Quantised to 12 colours, the ground may move a shade.
-      background.forEach((value, i) => assert.ok(Math.abs(drawn.ground[i] - value) <= 4, `${src}: ground ${drawn.ground}`));
+      background.forEach((value, i) => assert.ok(Math.abs(drawn.ground[i] - value) <= 4, `${src}: ${drawn.ground}`));
       assert.notDeepEqual(drawn.centre, drawn.ground, `${src}: nothing drawn`);
     }
-  } finally {
-    await context.close();
-    await server.close();
-  }
-});
+  }));
