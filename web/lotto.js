@@ -133,7 +133,9 @@
     const labels = [];
     const labelShown = [];
     const discShown = [];
-    const controls = {};
+    const controls = {}; // by design name
+    const controlAt = []; // by design index, as the program names them at its start
+    const designIndex = new Map(); // each control's design index
     for (const disc of form.querySelectorAll('.disc')) {
       const index = Number(disc.dataset.design.split('-').pop());
       discs[index] = disc;
@@ -144,12 +146,7 @@
     }
     for (const control of form.querySelectorAll('.control')) {
       controls[control.dataset.design] = control;
-      if (control.localName === 'button') control.addEventListener('click', () => press(control.dataset.design));
-    }
-
-    function showCaption(index, caption) {
-      labels[index].textContent = caption;
-      items[index].setAttribute('aria-label', Module.accessibleLabelName(index, caption));
+      if (control.localName === 'button') control.addEventListener('click', () => press(control));
     }
 
     // A ball is on the board while its disc and its number both show; half of one is no ball to a screen reader.
@@ -167,7 +164,7 @@
     let timer = 0;
     function startTimer() {
       const id = setInterval(() => {
-        if (timer === id) program.tick();
+        if (timer === id) Module._lotto_tick();
       }, timerInterval);
       timer = id;
     }
@@ -195,12 +192,20 @@
       );
     }
 
-    const Board = Module.WebBoard.extend('WebBoard', {
+    // What the program's imported functions (page_imports.js) call: indexes the program has checked, colours as CSS.
+    Module.board = {
+      nameControl(index, name) {
+        controlAt[index] = controls[name];
+        designIndex.set(controls[name], index);
+      },
       labelText(label) {
         return labels[label].textContent;
       },
-      setLabelText(label, text) {
-        if (labels[label].textContent !== text) showCaption(label, text);
+      // A ball or slot is named for screen readers with its caption, the name the program words.
+      setLabelText(label, text, name) {
+        if (labels[label].textContent === text) return;
+        labels[label].textContent = text;
+        items[label].setAttribute('aria-label', name);
       },
       setLabelVisible(label, visible) {
         labelShown[label] = visible;
@@ -213,8 +218,8 @@
         discShown[disc] = visible;
         showItem(disc);
       },
-      setButtonEnabled(name, enabled) {
-        controls[name].disabled = !enabled;
+      setControlEnabled(control, enabled) {
+        controlAt[control].disabled = !enabled;
       },
       setInstructionText(text) {
         controls.Text1.value = text;
@@ -232,15 +237,15 @@
         else if (!enabled) stopTimer();
       },
       // The program's front end: the midend decides, the page carries it out.
-      controlEnabled(name) {
-        return !controls[name].disabled;
+      controlEnabled(control) {
+        return !controlAt[control].disabled;
       },
       // The controls answer from the moment the program runs, in the same task: no press can fall between the two.
       showWindow() {
         form.removeAttribute('inert');
       },
-      focusControl(name) {
-        controls[name].focus();
+      focusControl(control) {
+        controlAt[control].focus();
       },
       // Said after the task that moved the focus, which would cut off what a screen reader is saying.
       announce(text) {
@@ -262,15 +267,15 @@
         if (inInstalledAppWindow()) window.close();
         showEnded();
       },
-    });
+    };
 
     // The pointer that last went down on the window says whether the click that follows is a finger's: after a
     // finger's press the focus stays off the instruction line, whose focus raises a phone's on-screen keyboard.
     let pressedByTouch = false;
     form.addEventListener('pointerdown', (event) => (pressedByTouch = event.pointerType === 'touch'), true);
     form.addEventListener('keydown', () => (pressedByTouch = false), true);
-    function press(name) {
-      program.click(name, pressedByTouch);
+    function press(control) {
+      if (designIndex.has(control)) Module._lotto_click(designIndex.get(control), pressedByTouch);
     }
 
     // Space and Enter press the focused button once, when the key comes up, as on the desktop: never again for
@@ -289,11 +294,9 @@
       event.preventDefault();
       const pressed = pressing && pressing.key === event.key && pressing.button === button;
       if (pressing && pressing.key === event.key) pressing = null;
-      if (pressed) press(button.dataset.design);
+      if (pressed) press(button);
     });
 
-    const board = new Board();
-    const program = Module.makeProgram(board);
-    program.start();
+    Module._lotto_start();
   }
 })();

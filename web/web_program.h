@@ -3,24 +3,21 @@
 // web_program.h: the program behind the page: the midend on the page's board, rolling from the browser's entropy.
 #pragma once
 
-#include <string>
-
 #include "midend.h"
 #include "random_source.h"
 #include "web_board.h"
 
 namespace lotto {
 
-// The page's events as the midend takes them; the page names its controls as the design does.
+// The page's events as the midend takes them; the page's controls go by their design index.
 class WebProgram {
  public:
   explicit WebProgram(WebBoard& page) : midend_(page, random_, page) {}
 
   void start() { midend_.start(); }
   void tick() { midend_.tick(); }
-  // A click on the control the design names `control` ("Command2"); `byTouch` when a finger made it.
-  void click(const std::string& control, bool byTouch);
-  bool ended() const { return midend_.ended(); }
+  // A click on the control of design index `control` (design::Control); `byTouch` when a finger made it.
+  void click(int control, bool byTouch);
 
  private:
   SeededRandomSource random_;  // before the midend, which rolls from it

@@ -33,8 +33,8 @@ afterEach(async () => {
 });
 
 // A page on a touch screen of `width` × `height` CSS pixels, the only page in its tab's history, as when opened from
-// a link in another app; `hold` names files whose requests never get an answer.
-async function openPhone({ width, height, scale = 3 }, { hold = [], waitForProgram = true } = {}) {
+// a link in another app; `hold` names files whose requests never get an answer, `beforeScripts` runs before the page's.
+async function openPhone({ width, height, scale = 3 }, { hold = [], waitForProgram = true, beforeScripts } = {}) {
   context = await browser.newContext({
     viewport: { width, height },
     deviceScaleFactor: scale,
@@ -48,6 +48,7 @@ async function openPhone({ width, height, scale = 3 }, { hold = [], waitForProgr
   });
   page.on('pageerror', (error) => faults.push(`uncaught: ${error.message}`));
   for (const file of hold) await page.route(`**/${file}`, () => {});
+  if (beforeScripts) await page.addInitScript(beforeScripts);
   await page.addInitScript(() => {
     window.editablesFocused = [];
     document.addEventListener('focusin', (event) => {
@@ -204,4 +205,29 @@ test('before its program runs, the page shows the whole window, numbered and hea
     focused: document.activeElement === document.body,
   }));
   assert.deepEqual(afterPresses, { slots: headings, focused: true }, 'a press before the program runs changes nothing');
+});
+
+test('a random source that fails is the run-time error that ends the program, reported once', async () => {
+  const page = await openPhone(
+    { width: 390, height: 844 },
+    {
+      waitForProgram: false,
+      beforeScripts: () => {
+        crypto.getRandomValues = () => {
+          throw new DOMException('no entropy', 'OperationError');
+        };
+      },
+    },
+  );
+  await page.waitForSelector('#report[open]', { timeout: 10000 });
+  const report = await page.evaluate(() => ({
+    title: document.getElementById('report-title').textContent,
+    text: document.getElementById('report-text').textContent,
+  }));
+  assert.deepEqual(report, { title: '樂透程式', text: '執行階段錯誤 5：作業系統的亂數來源無法使用' });
+  await page.waitForTimeout(300); // ten ticks, had the light kept running
+  const colours = await page.evaluate(() =>
+    [...document.querySelectorAll('.disc')].map((disc) => getComputedStyle(disc).backgroundColor),
+  );
+  assert.equal(new Set(colours).size, 1, 'no ball was lit');
 });
