@@ -1,43 +1,17 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// lotto.js: the page as the program's board: fits the window the build wrote into the page to the screen, takes
-// its elements over as the board, and hands the timer's ticks, the clicks and the keys to the program.
+// lotto.js: the page as the program's board: takes the elements of the window the build wrote into the page over as
+// the board, and hands the timer's ticks, the clicks and the keys to the program.
 'use strict';
 
 (() => {
-  const root = document.documentElement;
-
-  // The window is one picture in its own proportions. A phone or tablet shows it as large as the screen allows; a
-  // desktop browser at the design's own size, as the desktop program does, and smaller only in a smaller window.
-  // Run before the body is painted, so that the first paint is already fitted; the design's size comes from the
-  // stylesheet the build wrote from the design.
-  const design = getComputedStyle(root);
-  const designWidth = parseFloat(design.getPropertyValue('--form1-width'));
-  const designHeight = parseFloat(design.getPropertyValue('--form1-height'));
-  const coarsePointer = matchMedia('(pointer: coarse)');
-  function fit() {
-    const roomWidth = root.clientWidth;
-    const roomHeight = root.clientHeight;
-    let scale = Math.min(roomWidth / designWidth, roomHeight / designHeight);
-    if (!coarsePointer.matches) scale = Math.min(1, scale);
-    // The corner on a whole device pixel, so that the design's lines and rims fall on pixels as they were drawn.
-    const onDevicePixel = (length) => `${Math.round(length * devicePixelRatio) / devicePixelRatio}px`;
-    root.style.setProperty('--fit-scale', String(scale));
-    root.style.setProperty('--fit-left', onDevicePixel((roomWidth - designWidth * scale) / 2));
-    root.style.setProperty('--fit-top', onDevicePixel((roomHeight - designHeight * scale) / 2));
-  }
-  if (designWidth > 0 && designHeight > 0) {
-    fit();
-    window.addEventListener('resize', fit);
-    coarsePointer.addEventListener?.('change', fit);
-  }
-
   // The program is compiled and instantiated as soon as its script is in, while the page is still parsed and
-  // painted; it takes the board over once the elements are there too.
+  // painted; it takes the board over once the elements are there too. Both scripts load async, in either order.
   const missing = missingFeature();
   const programReady = missing ? Promise.reject(new Error(missing)) : programScriptLoaded().then(instantiateProgram);
   programReady.catch(() => {}); // told on the page once it can be
-  document.addEventListener('DOMContentLoaded', begin, { once: true });
+  if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', begin, { once: true });
+  else begin();
 
   // The notice for what this browser lacks, or null.
   function missingFeature() {
@@ -53,7 +27,7 @@
     return null;
   }
 
-  // lotto-core.js is loaded async, before this script in the page: it may have run already.
+  // lotto-core.js is loaded async, as this script is: it may have run already.
   function programScriptLoaded() {
     return new Promise((resolve, reject) => {
       if (typeof createLottoModule === 'function') {
