@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QSignalSpy>
+#include <memory>
 #include <vector>
 
 #include "program_fixture.h"
@@ -170,11 +171,12 @@ TEST_F(KeyboardPlayTest, AHeldKeyPressesOnceAndReturnOrEnterPressTheFocusedButto
 // Taps on a touch screen: the focus follows the game on buttons alone, never into the instruction line, where it
 // would raise a phone's on-screen keyboard over the board; at the result it rests on 清除, and 清除 plays on.
 TEST_F(KeyboardPlayTest, TapsMoveTheFocusOnlyOntoButtons) {
-  QPointingDevice* screen = QTest::createTouchDevice();
+  // The toolkit keeps a created device registered until it is deleted; the test owns it.
+  const std::unique_ptr<QPointingDevice> screen(QTest::createTouchDevice());
   const auto tap = [&](QPushButton* button) {
     const QPoint centre = button->mapTo(&form, button->rect().center());
-    QTest::touchEvent(&form, screen).press(0, centre);
-    QTest::touchEvent(&form, screen).release(0, centre);
+    QTest::touchEvent(&form, screen.get()).press(0, centre);
+    QTest::touchEvent(&form, screen.get()).release(0, centre);
   };
   for (int k = 0; k < kSlotCount; ++k) {
     tickLighting(20 + k);
