@@ -150,7 +150,8 @@ int main(int argc, char* argv[]) {
     lotto::write(out + "/form1.css", lotto::kStyleSheetHeader + form.css);
     lotto::write(out + "/manifest.webmanifest", lotto::manifest());
     lotto::write(out + "/texts.txt",
-                 lotto::programTexts() + lotto::templateSentences(lotto::replaced(titled, "@FORM1@", form.html)));
+                 lotto::programTexts() + lotto::templateSentences(lotto::replaced(
+                                             lotto::replaced(titled, "@FORM1@", form.html), "@INLINE_SCRIPT@", "")));
     lotto::write(out + "/ming-family.txt", lotto::mingFamily());
   } catch (const std::exception& error) {
     std::cerr << "page_texts: " << error.what() << "\n";
