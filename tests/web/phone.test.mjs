@@ -5,16 +5,20 @@
 // LOTTO_WEB_SITE names the built folder, served from 127.0.0.1. The window must show whole and as large as the
 // screen allows in any orientation, play by taps, stay in its tab on Bye, and show itself before its program runs.
 import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
 import { after, afterEach, before, test } from 'node:test';
 import { launchChromium, serveFolder } from './browser.mjs';
 
 const site = process.env.LOTTO_WEB_SITE;
 assert.ok(site, 'LOTTO_WEB_SITE must name the built folder (build-web/site)');
 
-// The design's client area, 8895 × 7455 twips at 15 twips to the pixel.
-const designWidth = 593;
-const designHeight = 497;
-const headings = ['一', '二', '三', '四', '五', '六', '特'];
+// What the tests expect, one table for the C++, Python and JavaScript tests: the design's client area (8895 × 7455
+// twips at 15 twips to the pixel), the controls' boxes and the slots' headings.
+const expected = JSON.parse(
+  readFileSync(process.env.LOTTO_EXPECTED || new URL('../support/expected.json', import.meta.url), 'utf8'),
+);
+const [, , designWidth, designHeight] = expected.boxes.Form1.pixels;
+const headings = expected.slotHeadings;
 
 let browser, server, context, faults;
 
@@ -195,6 +199,25 @@ test('before its program runs, the page shows the whole window, numbered and hea
   assert.deepEqual(shown.draw, { caption: '開獎', disabled: false }, '開獎 as the design starts it');
   assert.equal(shown.inert, true, 'the window is inert until its program runs');
   assertFits(await readFit(page), screen, 'before the program runs');
+  // The controls already stand where the design puts them, in the form's own pixels (its width over the design's).
+  const boxes = await page.evaluate(
+    ({ names, width }) => {
+      const corner = document.querySelector('[data-design="Form1"]').getBoundingClientRect();
+      const scale = corner.width / width;
+      return names.map((name) => {
+        const r = document.querySelector(`[data-design="${name}"]`).getBoundingClientRect();
+        return [r.left - corner.left, r.top - corner.top, r.width, r.height].map((v) => v / scale);
+      });
+    },
+    { names: Object.keys(expected.boxes), width: designWidth },
+  );
+  Object.values(expected.boxes).forEach(({ pixels }, n) => {
+    const name = Object.keys(expected.boxes)[n];
+    assert.ok(
+      boxes[n].every((v, k) => Math.abs(v - pixels[k]) < 0.5),
+      `${name} at ${boxes[n].map((v) => v.toFixed(1))}, designed ${pixels}`,
+    );
+  });
 
   const box = await page.locator('[data-design="Command2"]').boundingBox();
   await page.touchscreen.tap(box.x + box.width / 2, box.y + box.height / 2);
