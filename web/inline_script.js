@@ -1,17 +1,38 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// inline_script.js: run at build time under node: writes a script, minified, into the page in place of
-// @INLINE_SCRIPT@, and its SHA-256 in place of @INLINE_SCRIPT_HASH@, where the page's policy allows that one script.
+// inline_script.js: run at build time under node: writes into the page's head what its first paint needs, so that
+// the paint waits for no file: the stylesheets, joined and shortened, in place of @INLINE_STYLE@, and the script that
+// fits the window, minified, in place of @INLINE_SCRIPT@; and the SHA-256 of each in place of @INLINE_STYLE_HASH@ and
+// @INLINE_SCRIPT_HASH@, where the page's policy allows that one style element and that one script.
 //
-// Usage: node inline_script.js PAGE.html SCRIPT.js OUT.html (terser found through NODE_PATH, see node_modules.cmake).
+// Usage: node inline_script.js PAGE.html SCRIPT.js OUT.html STYLE.css... (terser found through NODE_PATH, see
+// node_modules.cmake).
 'use strict';
 const crypto = require('crypto');
 const fs = require('fs');
 const { minify } = require('terser');
 
+// The stylesheets' comments (their licence headers among them: the page carries its own) and the room around their
+// punctuation go; every value stays as written. Neither sheet has a comment mark inside a string.
+function shortenedStyles(paths) {
+  return paths
+    .map((file) => fs.readFileSync(file, 'utf8'))
+    .join('\n')
+    .replace(/\/\*[\s\S]*?\*\//g, '')
+    .replace(/@charset[^;]*;/g, '') // a style element is already text; the rule means nothing there
+    .replace(/\s+/g, ' ')
+    .replace(/\s*([{};,>])\s*/g, '$1')
+    .replace(/;}/g, '}')
+    .trim();
+}
+
+const sha256 = (text) => `'sha256-${crypto.createHash('sha256').update(text, 'utf8').digest('base64')}'`;
+
 async function main() {
-  const [pagePath, scriptPath, outPath] = process.argv.slice(2);
-  if (!outPath) throw new Error('usage: node inline_script.js PAGE.html SCRIPT.js OUT.html');
+  const [pagePath, scriptPath, outPath, ...stylePaths] = process.argv.slice(2);
+  if (!outPath || stylePaths.length === 0) {
+    throw new Error('usage: node inline_script.js PAGE.html SCRIPT.js OUT.html STYLE.css...');
+  }
   const page = fs.readFileSync(pagePath, 'utf8');
   const { code } = await minify(fs.readFileSync(scriptPath, 'utf8'), {
     compress: { passes: 2 },
@@ -19,13 +40,16 @@ async function main() {
     format: { comments: false },
   });
   if (code.includes('</')) throw new Error(`${scriptPath} would end its script element early`);
-  for (const mark of ['@INLINE_SCRIPT@', '@INLINE_SCRIPT_HASH@']) {
+  const styles = shortenedStyles(stylePaths);
+  if (styles.includes('</')) throw new Error(`${stylePaths.join(', ')} would end the style element early`);
+  for (const mark of ['@INLINE_SCRIPT@', '@INLINE_SCRIPT_HASH@', '@INLINE_STYLE@', '@INLINE_STYLE_HASH@']) {
     if (page.split(mark).length !== 2) throw new Error(`${pagePath} must hold ${mark} once`);
   }
-  const hash = crypto.createHash('sha256').update(code, 'utf8').digest('base64');
   const written = page
-    .replace('@INLINE_SCRIPT_HASH@', () => `'sha256-${hash}'`)
-    .replace('@INLINE_SCRIPT@', () => `<script>${code}</script>`);
+    .replace('@INLINE_SCRIPT_HASH@', () => sha256(code))
+    .replace('@INLINE_STYLE_HASH@', () => sha256(styles))
+    .replace('@INLINE_SCRIPT@', () => `<script>${code}</script>`)
+    .replace('@INLINE_STYLE@', () => `<style>${styles}</style>`);
   fs.writeFileSync(outPath, written);
 }
 

@@ -5,7 +5,8 @@
 // Usage: page_texts TEMPLATE OUT-DIR. Writes into OUT-DIR:
 //   index.html            the template with the window's title and the window itself filled in: every element of
 //                         the form as the form's load leaves it, so that the first paint shows the whole window;
-//   form1.css             the positions, sizes, colours and fonts of those elements;
+//   form1.css             the positions, sizes, colours and fonts of those elements, which the build writes
+//                         into the page's head with lotto.css (inline_script.js);
 //   manifest.webmanifest  the installed app's id, name, colours and icons;
 //   texts.txt             every text the page can show, so the shipped Ming subset holds every glyph of them:
 //                         the program's, from the lists the design and the draw core keep, and the sentences of
@@ -104,14 +105,6 @@ std::string mingFamily() {
   return design::substitutesFor(font.face)->candidates[0];
 }
 
-// REUSE reads the licence from the sheet's first lines; @charset must come before them, for a host that names no
-// encoding.
-constexpr const char* kStyleSheetHeader =
-    "@charset \"UTF-8\";\n"
-    "/* SPDX-FileCopyrightText: 2026 Lotto developers */\n"
-    "/* SPDX-License-Identifier: GPL-3.0-or-later */\n"
-    "/* form1.css: the lottery window's design, written by the build from the design table. */\n";
-
 std::string replaced(std::string text, const std::string& placeholder, const std::string& value) {
   for (std::size_t at = text.find(placeholder); at != std::string::npos; at = text.find(placeholder, at)) {
     text.replace(at, placeholder.size(), value);
@@ -147,11 +140,13 @@ int main(int argc, char* argv[]) {
     const lotto::web::PageForm form = lotto::web::form1Page();
     const std::string titled = lotto::replaced(page.str(), "@TITLE@", lotto::utf8(lotto::design::form1().title));
     lotto::write(out + "/index.html", lotto::replaced(titled, "@FORM1@", form.html + form.descriptions));
-    lotto::write(out + "/form1.css", lotto::kStyleSheetHeader + form.css);
+    lotto::write(out + "/form1.css", form.css);
     lotto::write(out + "/manifest.webmanifest", lotto::manifest());
     lotto::write(out + "/texts.txt",
-                 lotto::programTexts() + lotto::templateSentences(lotto::replaced(
-                                             lotto::replaced(titled, "@FORM1@", form.html), "@INLINE_SCRIPT@", "")));
+                 lotto::programTexts() +
+                     lotto::templateSentences(lotto::replaced(
+                         lotto::replaced(lotto::replaced(titled, "@FORM1@", form.html), "@INLINE_SCRIPT@", ""),
+                         "@INLINE_STYLE@", "")));
     lotto::write(out + "/ming-family.txt", lotto::mingFamily());
   } catch (const std::exception& error) {
     std::cerr << "page_texts: " << error.what() << "\n";
