@@ -26,7 +26,7 @@
 #include "shipped_face.h"
 #include "texts.h"
 
-namespace lotto {
+namespace lotto::web {
 namespace {
 
 using web::utf8;
@@ -122,7 +122,7 @@ void write(const std::string& path, const std::string& content) {
 }
 
 }  // namespace
-}  // namespace lotto
+}  // namespace lotto::web
 
 int main(int argc, char* argv[]) {
   if (argc != 3) {
@@ -138,16 +138,18 @@ int main(int argc, char* argv[]) {
     }
     const std::string out = argv[2];
     const lotto::web::PageForm form = lotto::web::form1Page();
-    const std::string titled = lotto::replaced(page.str(), "@TITLE@", lotto::utf8(lotto::design::form1().title));
-    lotto::write(out + "/index.html", lotto::replaced(titled, "@FORM1@", form.html + form.descriptions));
-    lotto::write(out + "/form1.css", form.css);
-    lotto::write(out + "/manifest.webmanifest", lotto::manifest());
-    lotto::write(out + "/texts.txt",
-                 lotto::programTexts() +
-                     lotto::templateSentences(lotto::replaced(
-                         lotto::replaced(lotto::replaced(titled, "@FORM1@", form.html), "@INLINE_SCRIPT@", ""),
-                         "@INLINE_STYLE@", "")));
-    lotto::write(out + "/ming-family.txt", lotto::mingFamily());
+    const std::string titled =
+        lotto::web::replaced(page.str(), "@TITLE@", lotto::web::utf8(lotto::design::form1().title));
+    lotto::web::write(out + "/index.html", lotto::web::replaced(titled, "@FORM1@", form.html + form.descriptions));
+    lotto::web::write(out + "/form1.css", form.css);
+    lotto::web::write(out + "/manifest.webmanifest", lotto::web::manifest());
+    lotto::web::write(
+        out + "/texts.txt",
+        lotto::web::programTexts() +
+            lotto::web::templateSentences(lotto::web::replaced(
+                lotto::web::replaced(lotto::web::replaced(titled, "@FORM1@", form.html), "@INLINE_SCRIPT@", ""),
+                "@INLINE_STYLE@", "")));
+    lotto::web::write(out + "/ming-family.txt", lotto::web::mingFamily());
   } catch (const std::exception& error) {
     std::cerr << "page_texts: " << error.what() << "\n";
     return 1;

@@ -12,8 +12,8 @@ namespace {
 
 // Built at the first start and kept to the page's end: the page runs one program.
 struct PageProgram {
-  lotto::WebBoard board;
-  lotto::WebProgram program{board};
+  lotto::web::WebBoard board;
+  lotto::web::WebProgram program{board};
 };
 
 std::optional<PageProgram>& pageProgram() {

@@ -9,7 +9,7 @@
 #include "form1_design.h"
 #include "page_imports.h"
 
-namespace lotto {
+namespace lotto::web {
 
 namespace {
 
@@ -90,4 +90,4 @@ void WebBoard::showRunTimeError(const std::u16string& title, const std::string& 
 
 void WebBoard::end(int status) { lotto_page_end(status); }
 
-}  // namespace lotto
+}  // namespace lotto::web

@@ -10,7 +10,7 @@
 #include "board_view.h"
 #include "front_end.h"
 
-namespace lotto {
+namespace lotto::web {
 
 // One object for both roles, each call passed to the page's script through a few plain imported functions
 // (page_imports.js) taking indexes, flags, colours as 0xRRGGBB and texts as pointer and length. Indexes are checked
@@ -47,4 +47,4 @@ class WebBoard : public BoardView, public midend::FrontEnd {
   std::array<std::optional<Colour>, kLabelCount> shownColours_{};  // none yet: the design's fill, as laid out
 };
 
-}  // namespace lotto
+}  // namespace lotto::web

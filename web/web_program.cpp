@@ -5,7 +5,7 @@
 
 #include "form1_design.h"
 
-namespace lotto {
+namespace lotto::web {
 
 // An index the design gives no control clicks nothing: only the page's own buttons call this.
 void WebProgram::click(int control, bool byTouch) {
@@ -15,4 +15,4 @@ void WebProgram::click(int control, bool byTouch) {
   midend_.click(static_cast<design::Control>(control), byTouch ? midend::PressedBy::Touch : midend::PressedBy::Mouse);
 }
 
-}  // namespace lotto
+}  // namespace lotto::web

@@ -7,7 +7,7 @@
 #include "random_source.h"
 #include "web_board.h"
 
-namespace lotto {
+namespace lotto::web {
 
 // The page's events as the midend takes them; the page's controls go by their design index.
 class WebProgram {
@@ -24,4 +24,4 @@ class WebProgram {
   midend::Midend midend_;
 };
 
-}  // namespace lotto
+}  // namespace lotto::web
