@@ -2,10 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // fair_floor.mjs: reads the board off the built page in Chromium and writes the fair floor page from it: the same
 // discs in the same boxes and colours on the same form, the light hopping among the balls, no WebAssembly, no text.
-import { copyFileSync, writeFileSync } from 'node:fs';
+import { copyFileSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { launchChromium } from '../../tests/web/browser.mjs';
+import { launchChromium, serveFolder } from '../../tests/web/browser.mjs';
 
 // Every disc of the design, balls and result slots alike, found by its design name wherever the page keeps its
 // styles; the light reaches only the balls, Shape1-0 … Shape1-41, seven of 42 being the game itself.
@@ -217,4 +218,27 @@ ${discs}
   writeFileSync(path.join(folder, 'fair.html'), html);
   const script = path.join(path.dirname(fileURLToPath(import.meta.url)), 'fair_floor.js');
   copyFileSync(script, path.join(folder, 'fair_floor.js'));
+}
+
+// Serves the built site and a fair floor written from its board, each from 127.0.0.1; resolves to
+// { lotto, fair, board, close() }, close() ending both servers and removing the floor's folder.
+export async function serveSiteAndFairFloor(site, viewport) {
+  const folder = mkdtempSync(path.join(os.tmpdir(), 'lotto-fair-floor-'));
+  const servers = [];
+  const close = async () => {
+    for (const server of servers) await server.close();
+    rmSync(folder, { recursive: true, force: true });
+  };
+  try {
+    const lotto = await serveFolder(site);
+    servers.push(lotto);
+    const board = await readBoard(`${lotto.origin}/`, viewport);
+    writeFairFloor(board, folder);
+    const fair = await serveFolder(folder);
+    servers.push(fair);
+    return { lotto, fair, board, close };
+  } catch (error) {
+    await close();
+    throw error;
+  }
 }

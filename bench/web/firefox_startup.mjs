@@ -8,14 +8,11 @@
 // fair floor, which shows no text, reports no contentful paint at all: the figure both pages have is the first
 // frame, the time of the first animation frame's callback, which runs just before that frame is painted. Each load
 // is in a fresh Firefox, the pages' order alternating from round to round.
-import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { readFileSync } from 'node:fs';
 import { execFileSync } from 'node:child_process';
 import { createRequire } from 'node:module';
-import os from 'node:os';
-import path from 'node:path';
-import { serveFolder } from '../../tests/web/browser.mjs';
 import { firefoxPath } from '../../tests/web/engines/firefox.mjs';
-import { discSelector, readBoard, writeFairFloor } from './fair_floor.mjs';
+import { discSelector, serveSiteAndFairFloor } from './fair_floor.mjs';
 
 // The tests' driver, from the tests' own node_modules.
 const puppeteer = createRequire(new URL('../../tests/web/package.json', import.meta.url))('puppeteer-core');
@@ -74,15 +71,8 @@ function median(values) {
 const version = execFileSync(firefoxPath, ['--version']).toString().trim();
 const loadAverage = readFileSync('/proc/loadavg', 'latin1').split(' ').slice(0, 3).join(' ');
 console.log(`== web page in ${version} headless, ${rounds} rounds, load average at the start ${loadAverage}`);
-const floorFolder = mkdtempSync(path.join(os.tmpdir(), 'lotto-fair-floor-'));
-const servers = [];
+const { lotto, fair, board, close } = await serveSiteAndFairFloor(site, viewport);
 try {
-  const lotto = await serveFolder(site);
-  servers.push(lotto);
-  const board = await readBoard(`${lotto.origin}/`, viewport);
-  writeFairFloor(board, floorFolder);
-  const fair = await serveFolder(floorFolder);
-  servers.push(fair);
   const pages = { lotto: `${lotto.origin}/`, fair: `${fair.origin}/fair.html` };
   const results = { lotto: [], fair: [] };
   console.log('round  page    first_frame_ms  first_contentful_paint_ms  light_on_ms');
@@ -102,6 +92,5 @@ try {
     console.log(`${label.padEnd(30)} lotto ${page.toFixed(1).padStart(7)} ms  fair ${floor.toFixed(1).padStart(7)} ms  ${ratio}`);
   }
 } finally {
-  for (const server of servers) await server.close();
-  rmSync(floorFolder, { recursive: true, force: true });
+  await close();
 }

@@ -8,13 +8,12 @@
 // fair_floor.mjs); the two-disc floor of this folder is measured beside it for reference. Each round starts a fresh
 // Chromium for each page, in an order that changes every round, so that every process of that browser instance
 // belongs to the page measured and the machine's drift favours no page.
-import { mkdtempSync, readdirSync, readFileSync, rmSync, statSync } from 'node:fs';
-import os from 'node:os';
+import { readdirSync, readFileSync, statSync } from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { gzipSync } from 'node:zlib';
 import { chromiumPath, launchChromium, serveFolder } from '../../tests/web/browser.mjs';
-import { discSelector, readBoard, timelineLines, writeFairFloor } from './fair_floor.mjs';
+import { discSelector, serveSiteAndFairFloor, timelineLines } from './fair_floor.mjs';
 
 const site = process.argv[2];
 if (!site) throw new Error('usage: page_bench.mjs SITE-FOLDER');
@@ -149,13 +148,9 @@ const orders = [
 ];
 const names = orders[0];
 
-const floorFolder = mkdtempSync(path.join(os.tmpdir(), 'lotto-fair-floor-'));
-const servers = [];
+const { lotto, fair, board, close } = await serveSiteAndFairFloor(site, viewport);
+const twoDisc = await serveFolder(benchFolder);
 try {
-  const lotto = await serveFolder(site);
-  servers.push(lotto);
-  const board = await readBoard(`${lotto.origin}/`, viewport);
-  writeFairFloor(board, floorFolder);
   const [first] = board.discs;
   console.log(
     `== the fair floor, from the page's board: ${board.discs.length} discs, ${board.ballCount} of them balls ` +
@@ -166,10 +161,6 @@ try {
   console.log("== the page's timeline in that load, ms from the navigation's start");
   for (const line of timelineLines(board.timeline)) console.log(line);
 
-  const fair = await serveFolder(floorFolder);
-  servers.push(fair);
-  const twoDisc = await serveFolder(benchFolder);
-  servers.push(twoDisc);
   const pages = {
     lotto: { url: `${lotto.origin}/`, selector: discSelector },
     fair: { url: `${fair.origin}/fair.html`, selector: discSelector },
@@ -214,6 +205,6 @@ try {
   const cells = ['weight of the site folder, every file', `${raw} B`, '', '', weight, `(${gzipped} B gzipped)`];
   console.log(columns(cells, [...medianColumns.slice(0, 5), 20]));
 } finally {
-  for (const server of servers) await server.close();
-  rmSync(floorFolder, { recursive: true, force: true });
+  await twoDisc.close();
+  await close();
 }
