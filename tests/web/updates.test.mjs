@@ -48,10 +48,10 @@ function deployNewBuild(folder) {
   execFileSync(cmake, [
     `-DSITE=${folder}`,
     `-DFILES=${files.join(';')}`,
-    `-DTEMPLATE=${webSources}sw.js.in`,
+    `-DTEMPLATE=${webSources}page/sw.js.in`,
     `-DOUTPUT=${folder}/sw.js`,
     '-P',
-    `${webSources}service_worker.cmake`,
+    `${webSources}writers/service_worker.cmake`,
   ]);
   return readFileSync(path.join(folder, 'sw.js'), 'utf8').match(/const cacheName = '([^']+)'/)[1];
 }
