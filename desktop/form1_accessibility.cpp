@@ -21,8 +21,6 @@ namespace {
 
 QString text(const char16_t* s) { return QString::fromUtf16(s); }
 
-bool isSlot(int label) { return label >= kFirstSlotLabel; }
-
 // Something the window paints or tells, with no widget of its own: a leaf among the window's children.
 class FormLeafAccessible : public QAccessibleInterface {
  public:

@@ -10,11 +10,13 @@
 
 namespace lotto {
 
-// Ball i (0..41) is Label1(i) over Shape1(i); result slot k (0..6) is Label1(42 + k).
+// Ball i (0..41) is Label1(i) over Shape1(i); result slot k (0..6) is Label1(42 + k). A game draws one ball
+// into each slot, so it ends after kSlotCount draws.
 constexpr SmallInt kBallCount = 42;
 constexpr SmallInt kSlotCount = 7;
 constexpr SmallInt kFirstSlotLabel = kBallCount;
 constexpr SmallInt kLabelCount = kBallCount + kSlotCount;
+constexpr bool isSlot(int label) { return label >= kFirstSlotLabel; }
 
 enum class Button { Command1, Command2, Command3 };  // Next, 開獎, 清除; Bye is never changed
 

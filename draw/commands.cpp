@@ -5,10 +5,6 @@
 
 namespace lotto {
 
-namespace {
-constexpr SmallInt kDrawsPerGame = 7;
-}
-
 std::u16string ballNumberText(SmallInt ball) {
   const std::string digits = std::to_string(add16(ball, 1));
   return std::u16string(digits.begin(), digits.end());
@@ -23,7 +19,7 @@ void DrawLogic::Form_Load() {
 void DrawLogic::Command1_Click() {
   board_.setTimerInterval(kRollIntervalMs);
   board_.setTimerEnabled(true);
-  if (state_.drawnCount < kDrawsPerGame) {
+  if (state_.drawnCount < kSlotCount) {
     board_.setButtonEnabled(Button::Command2, true);
     board_.setInstructionText(texts::kPressDraw);
   }
@@ -44,13 +40,13 @@ void DrawLogic::Command2_Click() {
   state_.candidateRolled = false;
   board_.setButtonEnabled(Button::Command1, true);
   board_.setButtonEnabled(Button::Command3, true);
-  if (state_.drawnCount == kDrawsPerGame) {
+  if (state_.drawnCount == kSlotCount) {
     board_.setButtonEnabled(Button::Command2, false);
     board_.setButtonEnabled(Button::Command1, false);
     board_.setInstructionText(texts::kPressClear);
   }
   board_.setButtonEnabled(Button::Command2, false);
-  if (state_.drawnCount < kDrawsPerGame) {
+  if (state_.drawnCount < kSlotCount) {
     board_.setInstructionText(texts::kNextThenDraw);
   }
 }

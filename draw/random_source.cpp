@@ -15,24 +15,29 @@ namespace lotto {
 
 namespace {
 
-std::mt19937 engineSeededFromEntropy(const std::optional<std::string>& token) {
+std::mt19937 engineSeededFrom(EntropySource& entropy) {
   std::array<std::uint32_t, SeededRandomSource::kSeedWords> words{};
-  try {
-    std::optional<std::random_device> entropy;  // not movable, so built in place either way
-    if (token) {
-      entropy.emplace(*token);
-    } else {
-      entropy.emplace();
-    }
-    for (auto& word : words) {
-      word = (*entropy)();
-    }
-  } catch (const std::exception&) {  // the library says why in English only, and names no remedy
-    throw RunTimeError::noEntropy();
+  for (auto& word : words) {
+    word = entropy.nextWord();
   }
   std::seed_seq seed(words.begin(), words.end());
   return std::mt19937(seed);
 }
+
+class DeviceEntropy : public EntropySource {
+ public:
+  explicit DeviceEntropy(const std::optional<std::string>& token) {
+    if (token) {
+      device_.emplace(*token);
+    } else {
+      device_.emplace();
+    }
+  }
+  std::uint32_t nextWord() override { return static_cast<std::uint32_t>((*device_)()); }
+
+ private:
+  std::optional<std::random_device> device_;  // not movable, so built in place either way
+};
 
 }  // namespace
 
@@ -42,13 +47,22 @@ SeededRandomSource::SeededRandomSource(std::seed_seq& seed) : engine_(std::in_pl
 
 float SeededRandomSource::next() {
   if (!engine_) {
-    engine_ = engineSeededFromEntropy(entropyToken_);
+    try {
+      if (entropy_ != nullptr) {
+        engine_ = engineSeededFrom(*entropy_);
+      } else {
+        DeviceEntropy device(entropyToken_);
+        engine_ = engineSeededFrom(device);
+      }
+    } catch (const std::exception&) {  // the library says why in English only, and names no remedy
+      throw RunTimeError::noEntropy();
+    }
   }
   return unitFloatFromBits(static_cast<std::uint32_t>((*engine_)()));
 }
 
 SmallInt randomBallIndex(float r) {
-  const float product = r * 42.0f;
+  const float product = r * static_cast<float>(kBallCount);
   if (!std::isfinite(product)) {
     throw RunTimeError::floatingPointFault();
   }

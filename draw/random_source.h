@@ -19,6 +19,13 @@ class RandomSource {
   virtual float next() = 0;
 };
 
+// Where a generator's seed comes from: each call gives one more 32-bit word, or throws when there is none.
+class EntropySource {
+ public:
+  virtual ~EntropySource() = default;
+  virtual std::uint32_t nextWord() = 0;
+};
+
 // Mersenne Twister seeded once with eight words from std::random_device (see FAIRNESS.md for their source),
 // so that no two runs share a sequence and no single 32-bit seed limits the games possible.
 // It is seeded on first use, inside a procedure, so that an entropy source that fails is a
@@ -33,11 +40,14 @@ class SeededRandomSource : public RandomSource {
   // `entropyToken` names the std::random_device source; one the library does not know is an entropy failure.
   explicit SeededRandomSource(std::string entropyToken);
   explicit SeededRandomSource(std::seed_seq& seed);
+  // Seeded from `entropy` instead of the library's source, which must outlive the first next().
+  explicit SeededRandomSource(EntropySource& entropy) : entropy_(&entropy) {}
 
   float next() override;
 
  private:
   std::optional<std::string> entropyToken_;  // none: the library's default source
+  EntropySource* entropy_ = nullptr;         // instead of the library's
   std::optional<std::mt19937> engine_;
 };
 

@@ -18,8 +18,6 @@ constexpr const char16_t* kNextHelp = u"讓燈光繼續跳動";
 constexpr const char16_t* kClearHelp = u"清除號碼，重新開始";
 constexpr const char16_t* kByeHelp = u"結束程式";
 
-bool isSlot(int label) { return label >= kFirstSlotLabel; }
-
 const char16_t* heading(int label) { return design::form1().label1[label].caption; }
 
 }  // namespace

@@ -87,7 +87,7 @@ TEST(RandomBallIndex, SpreadsEveryValueTheSourceCanProduceEvenlyOverTheBalls) {
 }
 
 TEST(SeededRandomSource, GivesTheBallsEqualChancesOverAMillionRolls) {
-  SCOPED_TRACE("seed " + seedText(kGeneratorSeed, SeededRandomSource::kSeedWords));
+  SCOPED_TRACE("seed " + seedText(kGeneratorSeed, static_cast<int>(std::size(kGeneratorSeed))));
   auto random = fixedSource(0);
   std::vector<long long> counts(kBallCount);
   long long offGrid = 0;
@@ -103,8 +103,39 @@ TEST(SeededRandomSource, GivesTheBallsEqualChancesOverAMillionRolls) {
   EXPECT_GT(result.p, kFairP);
 }
 
+// Entropy words counted out, one of them changed on request.
+class CountedEntropy : public EntropySource {
+ public:
+  explicit CountedEntropy(int changedWord = -1) : changedWord_(changedWord) {}
+  std::uint32_t nextWord() override {
+    const std::uint32_t word = 0x9E3779B9u * static_cast<std::uint32_t>(++asked);
+    return asked == changedWord_ ? word ^ 1u : word;
+  }
+  int asked = 0;
+
+ private:
+  int changedWord_;
+};
+
+std::vector<float> firstRolls(RandomSource& source) {
+  std::vector<float> rolls(20);
+  for (float& roll : rolls) roll = source.next();
+  return rolls;
+}
+
 TEST(SeededRandomSource, StartsEachRunFromFreshEntropyOfAtLeastEightWords) {
-  static_assert(SeededRandomSource::kSeedWords >= 8, "a 32-bit seed would allow only 2^32 different runs");
+  // A 32-bit seed would allow only 2^32 different runs: at least eight words are asked for, once, and each one
+  // steers the sequence, down to the last.
+  CountedEntropy entropy;
+  SeededRandomSource seeded(entropy);
+  const std::vector<float> rolls = firstRolls(seeded);
+  EXPECT_GE(entropy.asked, 8);
+  for (int word = 1; word <= entropy.asked; ++word) {
+    CountedEntropy changed(word);
+    SeededRandomSource other(changed);
+    EXPECT_NE(firstRolls(other), rolls) << "entropy word " << word << " changes nothing";
+  }
+
   SeededRandomSource first;
   SeededRandomSource second;
   int samePosition = 0;
