@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFontMetrics>
 #include <QIcon>
 #include <QImageReader>
@@ -27,15 +28,13 @@ namespace {
 
 using design::toPixels;
 
-// The same drawing the desktop entry shows, so the task bar and the menu agree, rendered once from it at the
-// four sizes Qt hands an X11 window manager for a scalable icon: decoding four small PNGs costs a fraction of
-// loading the SVG engine and rendering the drawing four times at every start.
-constexpr int kWindowIconSizes[] = {16, 32, 64, 128};
-
+// The same drawing the desktop entry shows, so the task bar and the menu agree: every size the build put into
+// the window's resources (desktop/CMakeLists.txt).
 QIcon makeWindowIcon() {
   QIcon icon;
-  for (int size : kWindowIconSizes) {
-    QImageReader reader(QStringLiteral(":/icons/lotto-%1.png").arg(size), "png");
+  const QDir icons(QStringLiteral(":/icons"));
+  for (const QString& file : icons.entryList(QDir::Files)) {
+    QImageReader reader(icons.filePath(file), "png");
     reader.setAutoDetectImageFormat(false);  // else every image plugin is loaded to be asked about PNG first
     icon.addPixmap(QPixmap::fromImage(reader.read()));
   }
@@ -64,10 +63,10 @@ QLineEdit* makeTextBox(QWidget* form, const design::ControlDesign& d) {
   return text;
 }
 
-QTimer* makeTimer(QObject* form, const design::FormDesign& d) {
+// Idle until the midend arms it as the design has it.
+QTimer* makeTimer(QObject* form) {
   auto* timer = new QTimer(form);
   timer->setTimerType(Qt::PreciseTimer);  // the light must keep its 30 ms beat, not drift
-  timer->setInterval(d.timerIntervalMs);
   return timer;
 }
 
@@ -80,7 +79,7 @@ Form1::Form1(QWidget* parent)
       Command3(makeButton(this, design::form1().control(design::Control::Command3))),
       Command4(makeButton(this, design::form1().control(design::Control::Command4))),
       Text1(makeTextBox(this, design::form1().control(design::Control::Text1))),
-      Timer1(makeTimer(this, design::form1())) {
+      Timer1(makeTimer(this)) {
   const design::FormDesign& d = design::form1();
   setWindowTitle(QString::fromUtf16(d.title));
   setWindowIcon(makeWindowIcon());
@@ -120,10 +119,6 @@ Form1::Form1(QWidget* parent)
   }
   for (QPushButton* button : {Command1, Command2, Command3, Command4}) {
     button->installEventFilter(this);
-  }
-
-  if (d.timerEnabledAtStart) {
-    Timer1->start();
   }
 }
 

@@ -86,7 +86,7 @@ void Midend::start() {
   if (ended_) {
     return;
   }
-  // A front end whose timer is armed already keeps its beat: setting what it has changes nothing.
+  // The one place the timer is armed as designed: a front end builds it idle.
   const design::FormDesign& design = design::form1();
   run([&] {
     board_.setTimerInterval(design.timerIntervalMs);

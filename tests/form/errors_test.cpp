@@ -24,6 +24,7 @@ using testing::ProgramTest;
 TEST(QtBoardViewTest, AnIndexWithNoControlBehindItIsARunTimeError) {
   Form1 form;
   QtBoardView board(form);
+  board.setTimerEnabled(true);  // the roll runs, as the program's start leaves it
   EXPECT_TRUE(board.labelText(48) == testing::kSlotHeadings[6]);
   EXPECT_EQ(form.discGeometry(48), QRect(410, 416, 49, 49));  // Left 6150, Top 6240, 735 twips across
   for (int bad : {-1, 49, int{std::numeric_limits<SmallInt>::max()}}) {
