@@ -6,8 +6,10 @@
 # Xvfb -displayfd is not safe when several servers start at once: a server probing a display number that another
 # has just taken unlinks that server's socket on its way to the next number. A fixed number from a high range,
 # claimed through the server's lock file, leaves no such window; a number already in use is simply skipped.
+# The display is ours once the lock file names our server: until then a client may reach the other one.
 # -noreset: without it the server resets when its last client leaves (the readiness probe, or a lotto that
 # ended), and a client connecting during the reset is turned away.
+# Scripts in other languages start their server through this file too (tests/web/engines/webkit.mjs).
 
 xvfb_pid=""
 
@@ -41,7 +43,8 @@ start_xvfb() {
     xvfb_pid=$!
     for _ in $(seq 100); do
       kill -0 "$xvfb_pid" 2>/dev/null || break
-      if xdpyinfo -display ":$display" >/dev/null 2>&1; then
+      if [ "$(tr -d ' ' 2>/dev/null <"/tmp/.X$display-lock")" = "$xvfb_pid" ] &&
+        xdpyinfo -display ":$display" >/dev/null 2>&1; then
         export DISPLAY=":$display"
         unset QT_QPA_PLATFORM WAYLAND_DISPLAY
         return 0

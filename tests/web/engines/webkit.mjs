@@ -8,8 +8,11 @@
 // read from its DOM. Its key actions send no repeats, so a held key is held on the X server, whose autorepeat
 // then sends them as a keyboard would.
 import { execFile, spawn } from 'node:child_process';
-import { existsSync, readdirSync, readFileSync } from 'node:fs';
+import { existsSync, mkdtempSync, readdirSync, rmSync } from 'node:fs';
 import { createServer } from 'node:net';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { fileURLToPath } from 'node:url';
 import { promisify } from 'node:util';
 import { Builder, Key } from 'selenium-webdriver';
 import { domAccessibleNodes } from './dom_accessibility.mjs';
@@ -24,38 +27,29 @@ export const miniBrowserPath =
     .map((folder) => `/usr/lib/${folder}/webkit2gtk-4.1/MiniBrowser`)
     .find((file) => existsSync(file));
 const webDriverPath = process.env.LOTTO_WEBKIT_WEBDRIVER || 'WebKitWebDriver';
+const xvfbScript = fileURLToPath(new URL('../../../scripts/lib/xvfb.sh', import.meta.url));
 
 const webDriverKeys = { Space: Key.SPACE, Enter: Key.ENTER, Tab: Key.TAB, Shift: Key.SHIFT };
 const xKeys = { Space: 'space', Enter: 'Return' };
 // The X server's autorepeat starts after 660 ms and repeats 25 times a second.
 const holdMs = 1100;
 
-// Starts Xvfb on a display number of its own, as scripts/lib/xvfb.sh does: a fixed number from a high range,
-// claimed through the server's lock file; a number already in use makes the server exit, and the next is tried.
-// The display is ours once the lock file names our server: until then a client may reach the other one.
+// Starts Xvfb on a display number of its own with scripts/lib/xvfb.sh, as the shell tests do, and leaves it running
+// for this process to end.
 async function startXvfb() {
-  for (let attempt = 0; attempt < 20; attempt++) {
-    const display = 200 + Math.floor(Math.random() * 700);
-    const server = spawn('Xvfb', [`:${display}`, '-screen', '0', '1280x1024x24', '-nolisten', 'tcp', '-noreset'], {
-      stdio: 'ignore',
-    });
-    let exited = false;
-    server.on('exit', () => (exited = true));
-    for (let wait = 0; wait < 100 && !exited; wait++) {
-      const lock = `/tmp/.X${display}-lock`;
-      if (existsSync(lock) && Number(readFileSync(lock, 'latin1').trim()) === server.pid) {
-        try {
-          await run('xdpyinfo', ['-display', `:${display}`]);
-          return { display: `:${display}`, server };
-        } catch {
-          // not accepting clients yet
-        }
-      }
-      await sleep(50);
+  const folder = mkdtempSync(join(tmpdir(), 'lotto-webkit-'));
+  process.once('exit', () => rmSync(folder, { recursive: true, force: true }));
+  const startServer = 'source "$0" && start_xvfb "$1" 1280x1024x24 >/dev/null && echo "$DISPLAY $xvfb_pid"';
+  const { stdout } = await run('bash', ['-c', startServer, xvfbScript, join(folder, 'xvfb.log')]);
+  const [display, pid] = stdout.trim().split(' ');
+  const kill = () => {
+    try {
+      process.kill(Number(pid));
+    } catch {
+      // ended already
     }
-    server.kill();
-  }
-  throw new Error('no X server could be started for WebKit');
+  };
+  return { display, kill };
 }
 
 function freePort() {
@@ -89,7 +83,7 @@ async function startWebDriver(env) {
 export async function launch() {
   const x = await startXvfb();
   // Whatever ends this process ends the X server too, and with it the browser on it.
-  process.once('exit', () => x.server.kill());
+  process.once('exit', () => x.kill());
   const env = { ...process.env, DISPLAY: x.display };
   delete env.WAYLAND_DISPLAY;
   let webDriver, session;
@@ -105,7 +99,7 @@ export async function launch() {
       .build();
   } catch (error) {
     webDriver?.driver.kill();
-    x.server.kill();
+    x.kill();
     throw error;
   }
   const xdotool = (...args) => run('xdotool', args, { env });
@@ -166,7 +160,7 @@ export async function launch() {
         await session.quit();
       } finally {
         webDriver.driver.kill();
-        x.server.kill();
+        x.kill();
       }
     },
   };
