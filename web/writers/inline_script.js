@@ -5,12 +5,12 @@
 // fits the window, minified, in place of @INLINE_SCRIPT@; and the SHA-256 of each in place of @INLINE_STYLE_HASH@ and
 // @INLINE_SCRIPT_HASH@, where the page's policy allows that one style element and that one script.
 //
-// Usage: node inline_script.js PAGE.html SCRIPT.js OUT.html STYLE.css... (terser found through NODE_PATH, see
-// node_modules.cmake).
+// Usage: node inline_script.js PAGE.html SCRIPT.js OUT.html STYLE.css... (minified as minify_script.js
+// minifies, with terser found through NODE_PATH, see node_modules.cmake).
 'use strict';
 const crypto = require('crypto');
 const fs = require('fs');
-const { minify } = require('terser');
+const { minified } = require('./minify_script.js');
 
 // The stylesheets' comments (their licence headers among them: the page carries its own) and the room around their
 // punctuation go; every value stays as written. Neither sheet has a comment mark inside a string.
@@ -34,11 +34,7 @@ async function main() {
     throw new Error('usage: node inline_script.js PAGE.html SCRIPT.js OUT.html STYLE.css...');
   }
   const page = fs.readFileSync(pagePath, 'utf8');
-  const { code } = await minify(fs.readFileSync(scriptPath, 'utf8'), {
-    compress: { passes: 2 },
-    mangle: true,
-    format: { comments: false },
-  });
+  const code = await minified(fs.readFileSync(scriptPath, 'utf8'));
   if (code.includes('</')) throw new Error(`${scriptPath} would end its script element early`);
   const styles = shortenedStyles(stylePaths);
   if (styles.includes('</')) throw new Error(`${stylePaths.join(', ')} would end the style element early`);

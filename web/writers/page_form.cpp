@@ -1,74 +1,24 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// page_form.cpp: the design and the form's load turned into the page's elements and their stylesheet.
+// page_form.cpp: the design and the form's load written as the page's elements and their stylesheet.
 #include "page_form.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
-#include <map>
 #include <stdexcept>
-#include <utility>
-#include <vector>
 
 #include "accessible_texts.h"
 #include "design_faces.h"
-#include "draw_logic.h"
 #include "form1_design.h"
+#include "loaded_board.h"
 #include "shipped_face.h"
+#include "style_sheet.h"
+#include "utf8.h"
 
 namespace lotto::web {
 
 using design::toPixels;
 
 namespace {
-
-// The board as the design draws it, then as the form's load leaves it: what the first paint shows, before any
-// script runs. Only what the page writes into its HTML is kept; the timer starts with the program.
-class LoadedBoard : public BoardView {
- public:
-  struct Item {
-    std::u16string caption;
-    bool labelShown = true;
-    bool discShown = true;
-    Colour fill = 0;
-  };
-
-  LoadedBoard() {
-    const design::FormDesign& d = design::form1();
-    for (int i = 0; i < kLabelCount; ++i) {
-      items[i] = {d.label1[i].caption, true, true, d.shape1[i].fill};
-    }
-    for (int c = 0; c < design::kControlCount; ++c) {
-      enabled[c] = d.controls[c].enabledAtStart;
-    }
-  }
-
-  std::u16string labelText(SmallInt label) const override { return at(label).caption; }
-  void setLabelText(SmallInt label, const std::u16string& text) override { at(label).caption = text; }
-  void setLabelVisible(SmallInt label, bool visible) override { at(label).labelShown = visible; }
-  void setDiscColour(SmallInt disc, Colour colour) override { at(disc).fill = colour; }
-  void setDiscVisible(SmallInt disc, bool visible) override { at(disc).discShown = visible; }
-  void setButtonEnabled(Button button, bool on) override { enabled[static_cast<int>(design::controlOf(button))] = on; }
-  void setInstructionText(const std::u16string& text) override { instruction = text; }
-  void setTimerInterval(int) override {}
-  void setTimerEnabled(bool) override {}
-  void endProgram() override { throw std::logic_error("the form's load ended the program"); }
-
-  std::array<Item, kLabelCount> items;
-  std::array<bool, design::kControlCount> enabled{};
-  std::u16string instruction;
-
- private:
-  Item& at(SmallInt index) { return items[design::checkedItemIndex(index)]; }
-  const Item& at(SmallInt index) const { return items[design::checkedItemIndex(index)]; }
-};
-
-// The form's load numbers the balls and rolls nothing; a roll here would be a draw decided at build time.
-class NoRolls : public RandomSource {
- public:
-  float next() override { throw std::logic_error("the form's load rolled the light"); }
-};
 
 std::string escaped(const std::string& text) {
   std::string out;
@@ -96,12 +46,6 @@ std::string escaped(const std::string& text) {
 std::string escaped(const std::u16string& text) { return escaped(utf8(text)); }
 
 std::string px(int value) { return std::to_string(value) + "px"; }
-
-std::string hexColour(Colour colour) {
-  char hex[8];
-  std::snprintf(hex, sizeof hex, "#%02x%02x%02x", redOf(colour), greenOf(colour), blueOf(colour));
-  return hex;
-}
 
 std::string position(int left, int top) { return "left:" + px(left) + ";top:" + px(top); }
 std::string size(int width, int height) { return "width:" + px(width) + ";height:" + px(height); }
@@ -132,79 +76,6 @@ std::string cssFont(const design::FontDesign& font) {
 }
 
 std::string itemName(const char* array, int index) { return std::string(array) + "-" + std::to_string(index); }
-
-// The stylesheet, written as the elements are: for each class and each aspect of its look (its position, its
-// font …), the value most of the class share goes to the class, and each other value to the elements that have
-// it, after it. Seven rows of balls share one label offset, 49 discs one look: the sheet stays a few kilobytes.
-class StyleSheet {
- public:
-  void set(const std::string& cls, const std::string& selector, const std::string& aspect,
-           const std::string& declarations) {
-    Aspect& entry = aspectOf(cls, aspect);
-    entry.values.emplace_back(selector, declarations);
-  }
-
-  std::string text() const {
-    std::string css;
-    for (const Class& c : classes_) {
-      for (const Aspect& aspect : c.aspects) {
-        std::map<std::string, std::vector<std::string>> selectorsByValue;
-        std::vector<std::string> valuesInOrder;
-        for (const auto& [selector, declarations] : aspect.values) {
-          if (selectorsByValue[declarations].empty()) {
-            valuesInOrder.push_back(declarations);
-          }
-          selectorsByValue[declarations].push_back(selector);
-        }
-        std::string common = *std::max_element(valuesInOrder.begin(), valuesInOrder.end(),
-                                               [&](const std::string& a, const std::string& b) {
-                                                 return selectorsByValue[a].size() < selectorsByValue[b].size();
-                                               });
-        if (selectorsByValue[common].size() > 1 || aspect.values.size() == 1) {
-          css += "." + c.name + "{" + common + "}\n";
-        } else {
-          common.clear();  // no value shared: each element has its own
-        }
-        for (const std::string& value : valuesInOrder) {
-          if (value == common) {
-            continue;
-          }
-          const std::vector<std::string>& selectors = selectorsByValue[value];
-          for (std::size_t i = 0; i < selectors.size(); ++i) {
-            css += (i ? "," : "") + selectors[i];
-          }
-          css += "{" + value + "}\n";
-        }
-      }
-    }
-    return css;
-  }
-
- private:
-  struct Aspect {
-    std::string name;
-    std::vector<std::pair<std::string, std::string>> values;  // selector, declarations
-  };
-  struct Class {
-    std::string name;
-    std::vector<Aspect> aspects;
-  };
-
-  Aspect& aspectOf(const std::string& cls, const std::string& aspect) {
-    auto c = std::find_if(classes_.begin(), classes_.end(), [&](const Class& each) { return each.name == cls; });
-    if (c == classes_.end()) {
-      c = classes_.insert(classes_.end(), Class{cls, {}});
-    }
-    auto a =
-        std::find_if(c->aspects.begin(), c->aspects.end(), [&](const Aspect& each) { return each.name == aspect; });
-    if (a == c->aspects.end()) {
-      a = c->aspects.insert(c->aspects.end(), Aspect{aspect, {}});
-    }
-    return *a;
-  }
-
-  std::vector<Class> classes_;
-};
 
 std::string designSelector(const std::string& name) { return "[data-design=" + name + "]"; }
 
@@ -316,36 +187,8 @@ std::string sheetHead() {
 
 }  // namespace
 
-std::string utf8(const std::u16string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    }
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | c >> 6);
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | c >> 12);
-      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | c >> 18);
-      out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
 PageForm form1Page() {
-  LoadedBoard board;
-  NoRolls noRolls;
-  DrawLogic(board, noRolls).Form_Load();
+  const LoadedBoard board = loadedForm1();
 
   // Each label sits right above its own disc in the stacking order, so a ball or slot is one element; the page
   // stacks its elements in document order, from the bottom up.

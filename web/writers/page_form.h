@@ -20,6 +20,4 @@ struct PageForm {
 // The design, after the form's load has run on a board that records it.
 PageForm form1Page();
 
-std::string utf8(const std::u16string& text);
-
 }  // namespace lotto::web

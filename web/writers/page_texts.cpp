@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // page_texts.cpp: run at build time under node: the page's files that follow from the design and the code.
 //
-// Usage: page_texts TEMPLATE OUT-DIR. Writes into OUT-DIR:
-//   index.html            the template with the window's title and the window itself filled in: every element of
-//                         the form as the form's load leaves it, so that the first paint shows the whole window;
+// Usage: page_texts TEMPLATE OUT-DIR ICON... Each ICON is FILE=SIZE=USE, one of the home-screen icons the build
+// renders (web/CMakeLists.txt names them), USE being any or maskable (the manifest's) or apple-touch-icon (the
+// page's own link). Writes into OUT-DIR:
+//   index.html            the template with the window's title, the Apple icon and the window itself filled in:
+//                         every element of the form as the form's load leaves it, so the first paint shows it all;
 //   form1.css             the positions, sizes, colours and fonts of those elements, which the build writes
 //                         into the page's head with lotto.css (inline_script.js);
 //   manifest.webmanifest  the installed app's id, name, colours and icons;
@@ -12,11 +14,11 @@
 //                         the program's, from the lists the design and the draw core keep, and the sentences of
 //                         the page itself (not those only screen readers tell);
 //   ming-family.txt       the installed family the shipped subset is cut from.
-#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "design_faces.h"
 #include "draw_logic.h"
@@ -24,7 +26,9 @@
 #include "page_form.h"
 #include "procedure_errors.h"
 #include "shipped_face.h"
+#include "style_sheet.h"
 #include "texts.h"
+#include "utf8.h"
 
 namespace lotto::web {
 namespace {
@@ -73,27 +77,53 @@ std::string programTexts() {
   return texts;
 }
 
-std::string hexColour(Colour colour) {
-  char hex[8];
-  std::snprintf(hex, sizeof hex, "#%02x%02x%02x", redOf(colour), greenOf(colour), blueOf(colour));
-  return hex;
+// A PNG icon the build renders for a home screen, as given on the command line: FILE=SIZE=USE.
+struct HomeScreenIcon {
+  std::string file;
+  std::string size;  // pixels across, and as many high
+  std::string use;   // any, maskable or apple-touch-icon
+};
+
+HomeScreenIcon homeScreenIcon(const std::string& argument) {
+  const std::size_t first = argument.find('='), second = argument.find('=', first + 1);
+  if (first == std::string::npos || second == std::string::npos) {
+    throw std::runtime_error("an icon is FILE=SIZE=USE, not " + argument);
+  }
+  HomeScreenIcon icon{argument.substr(0, first), argument.substr(first + 1, second - first - 1),
+                      argument.substr(second + 1)};
+  if (icon.use != "any" && icon.use != "maskable" && icon.use != "apple-touch-icon") {
+    throw std::runtime_error("an icon's use is any, maskable or apple-touch-icon, not " + icon.use);
+  }
+  return icon;
 }
 
 // The id is the start address, so the installed app stays the same app whatever a later build changes in its
-// manifest. The PNG icons are rendered at build time (web/CMakeLists.txt): phones want 192 and 512 px ones, and a
-// maskable one to cut to their own shape.
-std::string manifest() {
+// manifest. Phones want PNG icons of 192 and 512 px, and a maskable one to cut to their own shape.
+std::string manifest(const std::vector<HomeScreenIcon>& icons) {
   const design::FormDesign& d = design::form1();
   const std::string title = utf8(d.title), background = hexColour(d.background);
+  std::string entries = "    {\"src\": \"lotto.svg\", \"sizes\": \"any\", \"type\": \"image/svg+xml\"}";
+  for (const HomeScreenIcon& icon : icons) {
+    if (icon.use == "apple-touch-icon") {
+      continue;  // named by the page, not the manifest
+    }
+    entries += ",\n    {\"src\": \"" + icon.file + "\", \"sizes\": \"" + icon.size + "x" + icon.size +
+               "\", \"type\": \"image/png\"" + (icon.use == "maskable" ? ", \"purpose\": \"maskable\"" : "") + "}";
+  }
   return "{\n  \"id\": \"./\",\n  \"name\": \"" + title + "\",\n  \"short_name\": \"" + title +
          "\",\n  \"lang\": \"zh-Hant-TW\",\n  \"start_url\": \"./\",\n  \"scope\": \"./\",\n"
          "  \"display\": \"standalone\",\n  \"background_color\": \"" +
-         background + "\",\n  \"theme_color\": \"" + background +
-         "\",\n  \"icons\": [\n"
-         "    {\"src\": \"lotto.svg\", \"sizes\": \"any\", \"type\": \"image/svg+xml\"},\n"
-         "    {\"src\": \"lotto-192.png\", \"sizes\": \"192x192\", \"type\": \"image/png\"},\n"
-         "    {\"src\": \"lotto-maskable-512.png\", \"sizes\": \"512x512\", \"type\": \"image/png\", "
-         "\"purpose\": \"maskable\"}\n  ]\n}\n";
+         background + "\",\n  \"theme_color\": \"" + background + "\",\n  \"icons\": [\n" + entries + "\n  ]\n}\n";
+}
+
+// The file of the Apple icon the page links to.
+std::string appleTouchIcon(const std::vector<HomeScreenIcon>& icons) {
+  for (const HomeScreenIcon& icon : icons) {
+    if (icon.use == "apple-touch-icon") {
+      return icon.file;
+    }
+  }
+  throw std::runtime_error("no icon given for apple-touch-icon");
 }
 
 // The installed face the subset is cut from: the first substitute of the design's Big5 face.
@@ -125,8 +155,8 @@ void write(const std::string& path, const std::string& content) {
 }  // namespace lotto::web
 
 int main(int argc, char* argv[]) {
-  if (argc != 3) {
-    std::cerr << "usage: page_texts TEMPLATE OUT-DIR\n";
+  if (argc < 3) {
+    std::cerr << "usage: page_texts TEMPLATE OUT-DIR ICON...\n";
     return 2;
   }
   try {
@@ -137,12 +167,17 @@ int main(int argc, char* argv[]) {
       throw std::runtime_error(std::string("cannot read ") + argv[1]);
     }
     const std::string out = argv[2];
+    std::vector<lotto::web::HomeScreenIcon> icons;
+    for (int i = 3; i < argc; ++i) {
+      icons.push_back(lotto::web::homeScreenIcon(argv[i]));
+    }
     const lotto::web::PageForm form = lotto::web::form1Page();
-    const std::string titled =
-        lotto::web::replaced(page.str(), "@TITLE@", lotto::web::utf8(lotto::design::form1().title));
+    const std::string titled = lotto::web::replaced(
+        lotto::web::replaced(page.str(), "@TITLE@", lotto::web::utf8(lotto::design::form1().title)),
+        "@APPLE_TOUCH_ICON@", lotto::web::appleTouchIcon(icons));
     lotto::web::write(out + "/index.html", lotto::web::replaced(titled, "@FORM1@", form.html + form.descriptions));
     lotto::web::write(out + "/form1.css", form.css);
-    lotto::web::write(out + "/manifest.webmanifest", lotto::web::manifest());
+    lotto::web::write(out + "/manifest.webmanifest", lotto::web::manifest(icons));
     lotto::web::write(
         out + "/texts.txt",
         lotto::web::programTexts() +
