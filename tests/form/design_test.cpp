@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <QWindow>
 #include <functional>
+#include <map>
+#include <utility>
 
 #include "design_fonts.h"
 #include "program_fixture.h"
@@ -32,6 +34,7 @@ const QRgb kBackground = expectedColour("background");
 const QRgb kOrange = expectedColour("ball");
 const QRgb kNavy = expectedColour("light");
 const QRgb kFrameGreen = expectedColour("frame");
+const QRgb kOutlineBlue = expectedColour("outline");
 const QRgb kSpecialRed = expectedColour("special");
 
 int pixels(const char* table, const char* column, int index) {
@@ -48,6 +51,35 @@ QSize designedFormSize() {
   const nlohmann::json& box = testing::expected().at("boxes").at("Form1").at("pixels");
   return {box.at(2).get<int>(), box.at(3).get<int>()};
 }
+
+// A control's or the labels' font as the design writes it: face, size in points and in pixels at 96 dpi, weight.
+struct ExpectedFont {
+  QString face;
+  int pixels;
+  bool bold;
+};
+ExpectedFont designedFont(const char* control) {
+  const nlohmann::json& font = testing::expected().at("fonts").at(control);
+  return {QString::fromStdString(font.at("face").get<std::string>()), font.at("pixels").get<int>(),
+          font.at("bold").get<bool>()};
+}
+
+// The installed faces that may stand in for a design face on Linux, best first: the face itself where a font
+// system knows it, then the Ming faces the design's number positions are drawn around, or common sans faces.
+QStringList standInsFor(const QString& designFace) {
+  if (designFace == QStringLiteral("新細明體")) {
+    return {designFace, QStringLiteral("AR PL UMing TW"), QStringLiteral("Noto Serif CJK TC")};
+  }
+  if (designFace == QStringLiteral("MS Sans Serif")) {
+    return {designFace, QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans")};
+  }
+  return {designFace};
+}
+
+QString caption(const char* button) {
+  return QString::fromStdString(testing::expected().at("buttons").at(button).at("caption").get<std::string>());
+}
+QString title() { return QString::fromStdString(testing::expected().at("title").get<std::string>()); }
 
 // Disc corners; row 6 is the result slots.
 QRect designedDisc(int disc) {
@@ -113,42 +145,54 @@ class WindowDesignTest : public ProgramTest {
     return length;
   }
 
-  // Every number and slot label: "新細明體" 18 pt bold, Big5.
-  static QFont labelFont() { return designFont(design::FontDesign{u"新細明體", 18, true, 136}); }
+  // Every number and slot label shares one font.
+  static QFont labelFont() {
+    const nlohmann::json& font = testing::expected().at("fonts").at("Label1");
+    const std::u16string face = testing::expectedText(font.at("face"));
+    return designFont(design::FontDesign{face.c_str(), font.at("points").get<double>(), font.at("bold").get<bool>(),
+                                         font.at("charset").get<int>()});
+  }
   QFontMetrics labelMetrics() const { return QFontMetrics(labelFont()); }
 };
 
 TEST_F(WindowDesignTest, TitleSizeButtonsAndInstructionLineFollowTheDesign) {
-  EXPECT_EQ(form.windowTitle(), QStringLiteral("樂透程式"));
+  EXPECT_EQ(form.windowTitle(), title());
   EXPECT_EQ(form.size(), designedFormSize());
-  EXPECT_EQ(form.Timer1->interval(), 30);
+  EXPECT_EQ(form.Timer1->interval(), testing::kRollIntervalMs);
   EXPECT_EQ(form.Timer1->timerType(), Qt::PreciseTimer) << "a coarse timer may be 5 % off the 30 ms beat";
   EXPECT_TRUE(form.Timer1->isActive());
 
+  // The face each control is drawn in is one that stands in for its design face, and the controls that share a
+  // design face share the face drawn.
+  std::map<QString, QString> drawnFaceOf;
+  const auto expectFont = [&](const char* control, const QFont& font) {
+    const ExpectedFont want = designedFont(control);
+    const QString drawn = QFontInfo(font).family();
+    EXPECT_EQ(font.pixelSize(), want.pixels) << control;
+    EXPECT_EQ(font.bold(), want.bold) << control;
+    EXPECT_TRUE(standInsFor(want.face).contains(drawn))
+        << control << " is drawn in " << drawn.toStdString() << " for " << want.face.toStdString();
+    EXPECT_EQ(drawnFaceOf.emplace(want.face, drawn).first->second, drawn) << control;
+  };
+  const testing::ExpectedState opened = testing::expectedState(testing::Phase::Opened);
   struct Expected {
     QPushButton* button;
-    const char16_t* caption;
-    QRect geometry;  // Left 7200, Width 1455, Height 615 twips; Tops 2160, 1200, 3120, 4080
+    const char* name;
     bool enabled;
-    const char16_t* face;
-    int pixelSize;
   };
-  for (const Expected& e : {Expected{form.Command1, u"Next", designedBox("Command1"), false, u"MS Sans Serif", 18},
-                            Expected{form.Command2, u"開獎", designedBox("Command2"), true, u"新細明體", 19},
-                            Expected{form.Command3, u"清除", designedBox("Command3"), false, u"新細明體", 19},
-                            Expected{form.Command4, u"Bye", designedBox("Command4"), true, u"MS Sans Serif", 18}}) {
-    const QString caption = QString::fromUtf16(e.caption);
-    EXPECT_EQ(e.button->text(), caption);
-    EXPECT_EQ(e.button->geometry(), e.geometry) << caption.toStdString();
-    EXPECT_EQ(e.button->isEnabled(), e.enabled) << caption.toStdString();
-    EXPECT_EQ(e.button->font().pixelSize(), e.pixelSize) << caption.toStdString();
-    EXPECT_TRUE(e.button->font().bold()) << caption.toStdString();
-    EXPECT_EQ(QFontInfo(e.button->font()).family(), resolvedFace(e.face)) << caption.toStdString();
-    EXPECT_FALSE(e.button->isDefault() || e.button->autoDefault()) << caption.toStdString();
+  for (const Expected& e :
+       {Expected{form.Command1, "Command1", opened.next}, Expected{form.Command2, "Command2", opened.draw},
+        Expected{form.Command3, "Command3", opened.clear},
+        Expected{form.Command4, "Command4", true}}) {  // Bye is never greyed
+    EXPECT_EQ(e.button->text(), caption(e.name));
+    EXPECT_EQ(e.button->geometry(), designedBox(e.name)) << e.name;
+    EXPECT_EQ(e.button->isEnabled(), e.enabled) << e.name;
+    expectFont(e.name, e.button->font());
+    EXPECT_FALSE(e.button->isDefault() || e.button->autoDefault()) << e.name;
   }
+  expectFont("Text1", form.Text1->font());
+  expectFont("Label1", labelFont());
   EXPECT_EQ(form.Text1->geometry(), designedBox("Text1"));
-  EXPECT_EQ(form.Text1->font().pixelSize(), 16);
-  EXPECT_FALSE(form.Text1->font().bold());
   EXPECT_TRUE(form.Text1->isEnabled());
   EXPECT_FALSE(form.Text1->isReadOnly());
   EXPECT_TRUE(form.Text1->text().isEmpty());
@@ -188,28 +232,31 @@ TEST_F(WindowDesignTest, RightAfterStartTheSurfaceShowsBackgroundDiscsFrameAndHe
     // The one-pixel outline sits on the disc's outermost pixels: left, right, top and bottom.
     for (QPoint edge : {QPoint(r.left(), r.center().y()), QPoint(r.right(), r.center().y()),
                         QPoint(r.center().x(), r.top()), QPoint(r.center().x(), r.bottom())}) {
-      EXPECT_EQ(hex(image.pixel(edge)), hex(qRgb(0, 0, 255)))
+      EXPECT_EQ(hex(image.pixel(edge)), hex(kOutlineBlue))
           << "outline of disc " << disc << " at " << edge.x() << "," << edge.y();
     }
     EXPECT_EQ(hex(image.pixel(r.left() - 1, r.center().y())), hex(kBackground)) << "outside disc " << disc;
   }
   EXPECT_EQ(countPixels(image, image.rect(), [](QRgb p) { return p == kNavy; }), 0) << "nothing is lit before a tick";
 
-  // Each frame line: a run of exactly 7 green pixels across it at its designed position. Line1 runs
-  // (240, 6120)–(7080, 6120) twips, Line2 (7080, 7200)–(7080, 6120), Line3 (240, 7200)–(7080, 7200),
-  // Line4 (240, 7200)–(240, 6120).
-  struct FrameLine {
-    QPoint from, middle;
-    bool horizontal;
+  // Each frame line: a run across it at its designed position as wide as the design's line, green at both ends.
+  const int lineWidth = testing::expected().at("lines").at("width").get<int>();
+  const auto lineEnds = [](const char* name) {
+    const nlohmann::json& ends = testing::expected().at("lines").at(name).at("pixels");
+    return std::pair<QPoint, QPoint>{{ends.at(0).get<int>(), ends.at(1).get<int>()},
+                                     {ends.at(2).get<int>(), ends.at(3).get<int>()}};
   };
-  for (const FrameLine& line : {FrameLine{{16, 408}, {244, 408}, true}, FrameLine{{472, 480}, {472, 444}, false},
-                                FrameLine{{16, 480}, {244, 480}, true}, FrameLine{{16, 480}, {16, 444}, false}}) {
-    const QPoint across = line.horizontal ? QPoint(0, 1) : QPoint(1, 0);
-    EXPECT_EQ(runThrough(image, line.middle, across, kFrameGreen), 7)
-        << "line at " << line.middle.x() << "," << line.middle.y();
-    EXPECT_EQ(hex(image.pixel(line.from)), hex(kFrameGreen)) << "corner " << line.from.x() << "," << line.from.y();
+  for (const char* name : {"Line1", "Line2", "Line3", "Line4"}) {
+    const auto [from, to] = lineEnds(name);
+    const QPoint middle = (from + to) / 2;
+    const QPoint across = from.y() == to.y() ? QPoint(0, 1) : QPoint(1, 0);
+    EXPECT_EQ(runThrough(image, middle, across, kFrameGreen), lineWidth) << name;
+    EXPECT_EQ(hex(image.pixel(from)), hex(kFrameGreen)) << name << " at " << from.x() << "," << from.y();
+    EXPECT_EQ(hex(image.pixel(to)), hex(kFrameGreen)) << name << " at " << to.x() << "," << to.y();
   }
-  EXPECT_EQ(hex(image.pixel(472 + 3, 408 - 3)), hex(kFrameGreen)) << "square corner";
+  // Line1 meets Line2 at the top right; a square cap fills the corner out to half the line's width.
+  const QPoint topRight = lineEnds("Line1").second;
+  EXPECT_EQ(hex(image.pixel(topRight + QPoint(lineWidth / 2, -lineWidth / 2))), hex(kFrameGreen)) << "square corner";
 
   const QRect special = form.labelGeometry(kLabelCount - 1);
   const auto isSpecialRed = [](QRgb p) { return p == kSpecialRed; };
@@ -270,19 +317,19 @@ TEST_F(WindowDesignTest, LabelsSizeThemselvesToTheirCaptions) {
   tickLighting(0);
   click(form.Command2);
   const QRect slot = form.labelGeometry(kFirstSlotLabel);
-  EXPECT_EQ(slot.topLeft(), QPoint(36, 428));
+  EXPECT_EQ(slot.topLeft(), designedLabelCorner(kFirstSlotLabel));
   EXPECT_EQ(slot.width(), metrics.horizontalAdvance(QStringLiteral("1")));
   EXPECT_LT(slot.width(), heading.width()) << "\"1\" is narrower than 一";
 }
 
 TEST_F(WindowDesignTest, TheDesignFacesResolveToAMingFaceThatCoversEveryCaption) {
-  const QString ming = resolvedFace(u"新細明體");
-  EXPECT_TRUE(ming == QStringLiteral("AR PL UMing TW") || ming == QStringLiteral("Noto Serif CJK TC"))
-      << ming.toStdString();
   const QFont numberFont = labelFont();
-  EXPECT_EQ(QFontInfo(numberFont).family(), ming);
-  EXPECT_EQ(numberFont.pixelSize(), 24);
-  QString texts = QStringLiteral("樂透程式開獎清除");  // the title and the Chinese captions
+  const QString ming = QFontInfo(numberFont).family();
+  EXPECT_TRUE(standInsFor(designedFont("Label1").face).contains(ming)) << ming.toStdString();
+  QString texts = title();
+  for (const char* button : {"Command1", "Command2", "Command3", "Command4"}) {
+    texts += caption(button);
+  }
   for (const std::u16string& heading : testing::kSlotHeadings) {
     texts += QString::fromStdU16String(heading);
   }

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "expected_states.h"
 #include "front_end.h"
 #include "midend.h"
 #include "recording_board_view.h"
@@ -19,6 +20,10 @@ namespace {
 using design::Control;
 using midend::FocusMove;
 using midend::PressedBy;
+
+// A button's caption as the design writes it.
+std::u16string caption(const char* button) { return expectedText(expected().at("buttons").at(button).at("caption")); }
+std::u16string focusOn(const char* button) { return u"focus " + caption(button); }
 
 // What the front end was asked, in order: "show", "focus 開獎" (controls by caption), "announce 第一個號碼 7".
 class FakeFrontEnd : public midend::FrontEnd {
@@ -56,13 +61,13 @@ class FakeFrontEnd : public midend::FrontEnd {
   static std::u16string caption(Control control) {
     switch (control) {
       case Control::Command1:
-        return u"Next";
+        return testing::caption("Command1");
       case Control::Command2:
-        return u"開獎";
+        return testing::caption("Command2");
       case Control::Command3:
-        return u"清除";
+        return testing::caption("Command3");
       case Control::Command4:
-        return u"Bye";
+        return testing::caption("Command4");
       case Control::Text1:
         return u"Text1";
     }
@@ -95,7 +100,7 @@ class MidendTest : public ::testing::Test {
  protected:
   void startProgram() {
     midend.start();
-    ASSERT_EQ(frontEnd.takeLog(), (std::vector<std::u16string>{u"show", u"focus 開獎"}));
+    ASSERT_EQ(frontEnd.takeLog(), (std::vector<std::u16string>{u"show", focusOn("Command2")}));
   }
   void tickLighting(int ball) {
     random.playBalls({ball});
@@ -136,7 +141,7 @@ TEST_F(MidendTest, StartArmsTheTimerLoadsTheBoardAndFocusesDrawWhileGreyedButton
   board.timerInterval = 0;
   board.timerEnabled = false;
   startProgram();
-  EXPECT_EQ(board.timerInterval, 30);
+  EXPECT_EQ(board.timerInterval, kRollIntervalMs);
   EXPECT_TRUE(board.timerEnabled);
   EXPECT_EQ(board.labels[0].text, u"1");
   EXPECT_EQ(board.labels[41].text, u"42");
@@ -146,8 +151,8 @@ TEST_F(MidendTest, StartArmsTheTimerLoadsTheBoardAndFocusesDrawWhileGreyedButton
   click(Control::Command3);
   click(Control::Text1);
   EXPECT_TRUE(frontEnd.log.empty());
-  EXPECT_EQ(board.instruction, u"");
-  EXPECT_EQ(board.labels[kFirstSlotLabel].text, u"一");
+  EXPECT_EQ(board.instruction, expectedState(Phase::Opened).line);
+  EXPECT_EQ(board.labels[kFirstSlotLabel].text, kSlotHeadings[0]);
   EXPECT_FALSE(midend.ended());
 }
 
@@ -157,7 +162,7 @@ const char* pressName(PressedBy pressedBy) {
 
 struct GameCase {
   PressedBy pressedBy;
-  const char16_t* focusAtTheResult;
+  std::u16string focusAtTheResult;
 };
 void PrintTo(const GameCase& game, std::ostream* out) { *out << pressName(game.pressedBy); }
 
@@ -169,42 +174,41 @@ TEST_P(MidendGameTest, AWholeGameMovesTheFocusOnAndAnnouncesEachDrawOnce) {
   const PressedBy pressedBy = GetParam().pressedBy;
   startProgram();
   const int balls[] = {6, 41, 0, 19, 33, 8, 27};
-  const char16_t* drawn[] = {u"announce 第一個號碼 7",  u"announce 第二個號碼 42", u"announce 第三個號碼 1",
-                             u"announce 第四個號碼 20", u"announce 第五個號碼 34", u"announce 第六個號碼 9",
-                             u"announce 特別號 28"};
+  const char16_t* numbers[] = {u"7", u"42", u"1", u"20", u"34", u"9", u"28"};
   for (int k = 0; k < kSlotCount; ++k) {
+    const std::u16string drawn = u"announce " + expectedText(expected().at("slotNames").at(k)) + u" " + numbers[k];
     tickLighting(balls[k]);
     EXPECT_TRUE(frontEnd.log.empty()) << "the light is never announced";
     click(Control::Command2, pressedBy);
     const bool last = k == kSlotCount - 1;
-    EXPECT_EQ(frontEnd.takeLog(),
-              (std::vector<std::u16string>{
-                  last ? std::u16string(u"focus ") + GetParam().focusAtTheResult : u"focus Next", drawn[k]}))
+    EXPECT_EQ(frontEnd.takeLog(), (std::vector<std::u16string>{
+                                      last ? u"focus " + GetParam().focusAtTheResult : focusOn("Command1"), drawn}))
         << "draw " << k + 1;
     if (!last) {
       click(Control::Command1, pressedBy);
-      EXPECT_EQ(frontEnd.takeLog(), std::vector<std::u16string>{u"focus 開獎"}) << "Next after draw " << k + 1;
+      EXPECT_EQ(frontEnd.takeLog(), std::vector<std::u16string>{focusOn("Command2")}) << "Next after draw " << k + 1;
     }
   }
-  EXPECT_EQ(board.instruction, u"按清除重開");
+  EXPECT_EQ(board.instruction, expectedState(Phase::Finished).line);
   click(Control::Command3, pressedBy);
-  EXPECT_EQ(frontEnd.takeLog(), (std::vector<std::u16string>{u"focus 開獎", u"announce "}))
+  EXPECT_EQ(frontEnd.takeLog(), (std::vector<std::u16string>{focusOn("Command2"), u"announce "}))
       << "清除 takes the last announcement away";
-  EXPECT_EQ(board.labels[kFirstSlotLabel].text, u"一");
+  EXPECT_EQ(board.labels[kFirstSlotLabel].text, kSlotHeadings[0]);
   EXPECT_TRUE(frontEnd.statuses.empty());
   EXPECT_FALSE(midend.ended());
 }
 
 INSTANTIATE_TEST_SUITE_P(PressedBy, MidendGameTest,
                          ::testing::Values(GameCase{PressedBy::Keyboard, u"Text1"},
-                                           GameCase{PressedBy::Mouse, u"Text1"}, GameCase{PressedBy::Touch, u"清除"}),
+                                           GameCase{PressedBy::Mouse, u"Text1"},
+                                           GameCase{PressedBy::Touch, caption("Command3")}),
                          [](const auto& info) { return std::string(pressName(info.param.pressedBy)); });
 
 TEST_F(MidendTest, ALabelGivenTheTextItHasAnnouncesNothing) {
   startProgram();
   board.buttonEnabled[2] = true;  // 清除 before any draw: every slot already shows its heading
   click(Control::Command3);
-  EXPECT_EQ(frontEnd.takeLog(), std::vector<std::u16string>{u"focus 開獎"});
+  EXPECT_EQ(frontEnd.takeLog(), std::vector<std::u16string>{focusOn("Command2")});
 }
 
 enum class FailsIn { Start, Tick, Draw };
@@ -234,7 +238,7 @@ TEST_P(MidendErrorTest, ARunTimeErrorIsReportedOnceAndEndsTheProgram) {
   }
   EXPECT_FALSE(board.timerEnabled);
   ASSERT_EQ(frontEnd.reports.size(), 1u);
-  EXPECT_EQ(frontEnd.reports[0].first, u"樂透程式");
+  EXPECT_EQ(frontEnd.reports[0].first, expectedText(expected().at("title")));
   EXPECT_EQ(frontEnd.reports[0].second, "執行階段錯誤 6：溢位");
   EXPECT_EQ(frontEnd.statuses, std::vector<int>{1});
   EXPECT_EQ(frontEnd.takeLog(), std::vector<std::u16string>{}) << "no window shown, focus moved or draw announced";
@@ -268,7 +272,7 @@ TEST_F(MidendTest, ByeEndsWithStatusZeroAndClosingTheWindowEndsWithNoProcedure) 
   closed.tick();
   closed.click(Control::Command2, PressedBy::Keyboard);
   EXPECT_EQ(random.calls, calls);
-  EXPECT_EQ(closedBoard.labels[kFirstSlotLabel].text, u"一");
+  EXPECT_EQ(closedBoard.labels[kFirstSlotLabel].text, kSlotHeadings[0]);
 }
 
 }  // namespace

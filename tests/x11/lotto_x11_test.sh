@@ -10,6 +10,8 @@ send_window_close=$2
 xcb_plugin=$3
 # shellcheck source=scripts/lib/xvfb.sh
 source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
+# shellcheck source=tests/support/expected.sh
+source "$(dirname "$0")/../support/expected.sh"
 require_tools Xvfb xdpyinfo xdotool xprop xwininfo import convert compare || exit 1
 work=$(mktemp -d)
 lotto_pid=""
@@ -35,18 +37,44 @@ fatal() {
   exit 1
 }
 
-# Pixel positions worked out by hand from the design's twips, 15 to a pixel, rounded to nearest.
-button_x=528                     # buttons: Left 7200 → 480, Width 1455 → 97; the middle
-draw_y=100                       # 開獎: Top 1200 → 80, Height 615 → 41
-next_y=164                       # Next: Top 2160 → 144
-bye_y=292                        # Bye: Top 4080 → 272
-ball_grid="472x400+0+0"          # every ball, above the frame (7080 × 6000)
-slot0_label="30x30+36+428"       # slot label Left 540, Top 6427; room for a two-digit number
-slot6_label="30x30+422+428"      # Left 6330
-text1="97x25+480+336"            # Left 7200, Top 5040, Width 1455, Height 375
-disc_left_row0=(22 88 150 214 280 344 408)  # 330 1320 2250 3210 4200 5160 6120
-disc_left=(24 90 152 216 282 346 410)       # 360 1350 2280 3240 4230 5190 6150
-disc_top=(16 80 144 208 272 336)            # 233 1200 2160 3120 4080 5040; discs are 735 → 49 across
+# The design's title, colours and pixel positions, as tests/support/expected.json writes them.
+{
+  read -r title
+  read -r _ _ form_width form_height
+  read -r red green blue && background=$red,$green,$blue
+  read -r red green blue && ball=$red,$green,$blue
+  read -r red green blue && light=$red,$green,$blue
+  read -r red green blue && frame=$red,$green,$blue
+  read -r red green blue && special=$red,$green,$blue
+  read -r draw_left draw_top button_width button_height
+  read -r _ next_top _ _
+  read -r _ bye_top _ _
+  read -r text1_left text1_top text1_width text1_height
+  read -r disc_size
+  read -r slot_top
+  read -ra disc_left_row0
+  read -ra disc_left
+  read -ra disc_top
+  read -ra slot_left
+  read -ra slot_label_left
+  read -ra slot_label_top
+  read -ra line1 # the frame's top: x1 y x2 y
+  read -r line_width
+} < <(expected title boxes.Form1.pixels colours.background.rgb colours.ball.rgb colours.light.rgb colours.frame.rgb \
+  colours.special.rgb boxes.Command2.pixels boxes.Command1.pixels boxes.Command4.pixels boxes.Text1.pixels \
+  discs.size.pixels discs.slotTop.pixels discs.leftRow0.pixels discs.left.pixels discs.top.pixels \
+  discs.slotLeft.pixels labels.slotLeft.pixels labels.slotTop.pixels lines.Line1.pixels lines.width)
+# Button middles: 開獎, Next and Bye share their Left and Width.
+button_x=$((draw_left + button_width / 2))
+draw_y=$((draw_top + button_height / 2))
+next_y=$((next_top + button_height / 2))
+bye_y=$((bye_top + button_height / 2))
+text1="${text1_width}x${text1_height}+${text1_left}+${text1_top}"
+disc_area=$((disc_size * disc_size))
+ball_grid="${line1[2]}x$((line1[1] - line_width))+0+0"  # every ball, above the frame
+# Slot labels, with room for a two-digit number.
+slot0_label="30x30+${slot_label_left[0]}+${slot_label_top[0]}"
+slot6_label="30x30+${slot_label_left[6]}+${slot_label_top[6]}"
 
 start_xvfb "$work/xvfb.log" || exit 1
 
@@ -94,8 +122,12 @@ differs() {  # differs SHOT_A SHOT_B GEOMETRY: some pixel in that area changed
     <(convert "$work/$2.png" -crop "$3" +repage png:-) null: 2>&1 || true)
   [ "${changed%% *}" != "0" ]
 }
-# One ball lit: between two thirds of a disc's area (49 px across) and a little more than a whole disc.
-one_ball_lit() { local n; n=$(count_colour "$1" "0,0,128" "$ball_grid"); [ "$n" -gt 1200 ] && [ "$n" -lt 2000 ]; }
+# One ball lit: between half the square around a disc and a little more than the disc (pi / 4 of the square).
+one_ball_lit() {
+  local n
+  n=$(count_colour "$1" "$light" "$ball_grid")
+  [ "$n" -gt $((disc_area / 2)) ] && [ "$n" -lt $((disc_area * 5 / 6)) ]
+}
 wait_until() {  # wait_until SHOT PREDICATE...: screenshots until the predicate holds, for up to 5 s
   local name=$1
   shift
@@ -106,16 +138,17 @@ wait_until() {  # wait_until SHOT PREDICATE...: screenshots until the predicate 
   done
   return 1
 }
-no_ball_lit() { [ "$(count_colour "$1" "0,0,128" "$ball_grid")" = 0 ]; }
+no_ball_lit() { [ "$(count_colour "$1" "$light" "$ball_grid")" = 0 ]; }
 equals() { [ "$1" = "$2" ] || { echo "  got '$1', expected '$2'" >&2; return 1; }; }
 click() { xdotool mousemove --window "$window" "$1" "$2" sleep 0.1 click 1; }
 # How many of the 42 ball discs, with a 2-pixel margin, are background and nothing else on screen.
 cleared_discs() {
-  local row column left n=0
-  for row in 0 1 2 3 4 5; do
-    for column in 0 1 2 3 4 5 6; do
+  local row column left n=0 around=$((disc_size + 4))
+  for row in "${!disc_top[@]}"; do
+    for column in "${!disc_left[@]}"; do
       if [ "$row" = 0 ]; then left=${disc_left_row0[$column]}; else left=${disc_left[$column]}; fi
-      [ "$(count_colour "$1" "0,192,192" "53x53+$((left - 2))+$((${disc_top[$row]} - 2))")" = 2809 ] && n=$((n + 1))
+      [ "$(count_colour "$1" "$background" "${around}x${around}+$((left - 2))+$((disc_top[row] - 2))")" = \
+        $((around * around)) ] && n=$((n + 1))
     done
   done
   echo "$n"
@@ -153,21 +186,22 @@ one_sentence_naming() {
 lacks() { ! grep -qF -- "$2" "$work/$1.out" || { sed 's/^/  got: /' "$work/$1.out" >&2; return 1; }; }
 
 start_lotto
-check "window title" equals "$(xprop -id "$window" _NET_WM_NAME | sed 's/^[^"]*"\(.*\)"$/\1/')" "樂透程式"
+check "window title" equals "$(xprop -id "$window" _NET_WM_NAME | sed 's/^[^"]*"\(.*\)"$/\1/')" "$title"
 geometry=$(xwininfo -id "$window")
-check "client width 593" equals "$(awk '/Width:/ {print $2}' <<<"$geometry")" 593
-check "client height 497" equals "$(awk '/Height:/ {print $2}' <<<"$geometry")" 497
+check "client width" equals "$(awk '/Width:/ {print $2}' <<<"$geometry")" "$form_width"
+check "client height" equals "$(awk '/Height:/ {print $2}' <<<"$geometry")" "$form_height"
 
 check "one ball lit by the roll" wait_until start one_ball_lit
-check "background" equals "$(pixel start 4 4)" "0,192,192"
-check "slot 7's disc is orange" equals "$(pixel start 418 440)" "255,128,0"
-check "frame line is green" equals "$(pixel start 200 408)" "0,128,0"
-check "特 is dark red" test "$(count_colour start "192,0,0" "$slot6_label")" -gt 15
-balls_before=$(count_colour start "0,192,192" "$ball_grid")
+check "background" equals "$(pixel start 4 4)" "$background"
+check "slot 7's disc is orange" equals "$(pixel start $((slot_left[6] + 8)) $((slot_top + disc_size / 2)))" "$ball"
+check "frame line is green" equals "$(pixel start $(((line1[0] + line1[2]) / 2)) "${line1[1]}")" "$frame"
+check "特 is dark red" test "$(count_colour start "$special" "$slot6_label")" -gt 15
+balls_before=$(count_colour start "$background" "$ball_grid")
 
 click "$button_x" "$draw_y"
 check "開獎 takes the lit ball off the board" wait_until drawn no_ball_lit
-check "a disc's area turned to background" test "$(($(count_colour drawn "0,192,192" "$ball_grid") - balls_before))" -gt 1500
+check "a disc's area turned to background" \
+  test "$(($(count_colour drawn "$background" "$ball_grid") - balls_before))" -gt $((disc_area * 5 / 8))
 check "on screen the drawn ball leaves no stale pixel" equals "$(cleared_discs drawn)" 1
 check "the first slot shows the number" differs start drawn "$slot0_label"
 check "the instruction line changed" differs start drawn "$text1"
