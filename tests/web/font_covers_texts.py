@@ -3,14 +3,16 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """font_covers_texts.py: the page's Ming subset has a glyph for every character of every text the page can show.
 
-Usage: font_covers_texts.py SITE-FOLDER TEXTS-FILE
+Usage: font_covers_texts.py SITE-FOLDER EXPECTED-JSON
 
-TEXTS-FILE is the list the build cut the subset from (the program's texts, from the lists the design and the draw
-core export, and the page's sentences). Besides it, the built index.html's own text is read as a browser shows it:
-every text node except scripts, styles, the title (the browser's own face draws it) and what only screen readers
-are told. A character without a glyph would show in whatever face the phone has, or as a box.
+The texts are taken apart from the list the build cut the subset from: the design's title, captions and headings,
+the instruction texts, the balls' numbers and the run-time error reports as EXPECTED-JSON (the tests' own table)
+writes them; and the built index.html's own text as a browser shows it: every text node except scripts, styles,
+the title (the browser's own face draws it) and what only screen readers are told. A character without a glyph
+would show in whatever face the phone has, or as a box.
 """
 import html.parser
+import json
 import pathlib
 import sys
 
@@ -44,10 +46,19 @@ class ShownText(html.parser.HTMLParser):
             self.text.append(data)
 
 
+def program_texts(expected):
+    """Every text the program can put on the page, as the tests' table writes them."""
+    texts = [expected["title"], *expected["slotHeadings"], *expected["runTimeErrorReports"]]
+    texts += [button["caption"] for button in expected["buttons"].values()]
+    texts += [state["line"] for state in expected["states"].values()]
+    texts += [str(number) for number in range(1, 43)]  # the balls' numbers
+    return "\n".join(texts)
+
+
 def main():
     if len(sys.argv) != 3:
         sys.exit(__doc__)
-    site, texts_file = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+    site, expected_file = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
     fonts = sorted(site.glob("*.woff2"))
     if len(fonts) != 1:
         sys.exit(f"font_covers_texts.py: expected one WOFF2 in {site}, found {[f.name for f in fonts]}")
@@ -55,7 +66,8 @@ def main():
 
     page = ShownText()
     page.feed((site / "index.html").read_text(encoding="utf-8"))
-    sources = {"the build's list of texts": texts_file.read_text(encoding="utf-8"), "index.html": "".join(page.text)}
+    expected = json.loads(expected_file.read_text(encoding="utf-8"))
+    sources = {"the program's texts": program_texts(expected), "index.html": "".join(page.text)}
     missing = {}
     for source, text in sources.items():
         for character in sorted(set(text)):
