@@ -14,6 +14,7 @@ fi
 source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
 work=$(mktemp -d)
 bus_pid=""
+# shellcheck disable=SC2317  # run by the trap below; the exec above hides that from shellcheck
 cleanup() {
   for pid in "$bus_pid" "$xvfb_pid"; do
     if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi

@@ -48,6 +48,7 @@ fail() {
 run_case() {
   case_name=$1
   local breakpoint=$2 fault=$3 click=$4 expected=$5 failures_before=$failures
+  # shellcheck disable=SC2016  # $_exitcode is gdb's own, not the shell's
   gdb -q -nx -batch -ex 'set confirm off' -ex "break $breakpoint" -ex run -ex "$fault" -ex continue \
     -ex 'quit $_exitcode' --args "$lotto" >"$work/out" 2>&1 &
   gdb_pid=$!
