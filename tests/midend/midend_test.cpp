@@ -239,7 +239,7 @@ TEST_P(MidendErrorTest, ARunTimeErrorIsReportedOnceAndEndsTheProgram) {
   EXPECT_FALSE(board.timerEnabled);
   ASSERT_EQ(frontEnd.reports.size(), 1u);
   EXPECT_EQ(frontEnd.reports[0].first, expectedText(expected().at("title")));
-  EXPECT_EQ(frontEnd.reports[0].second, "執行階段錯誤 6：溢位");
+  EXPECT_EQ(frontEnd.reports[0].second, expected().at("runTimeErrorReports").at("overflow").get<std::string>());
   EXPECT_EQ(frontEnd.statuses, std::vector<int>{1});
   EXPECT_EQ(frontEnd.takeLog(), std::vector<std::u16string>{}) << "no window shown, focus moved or draw announced";
   expectEverythingRefused();

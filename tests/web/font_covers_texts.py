@@ -48,7 +48,7 @@ class ShownText(html.parser.HTMLParser):
 
 def program_texts(expected):
     """Every text the program can put on the page, as the tests' table writes them."""
-    texts = [expected["title"], *expected["slotHeadings"], *expected["runTimeErrorReports"]]
+    texts = [expected["title"], *expected["slotHeadings"], *expected["runTimeErrorReports"].values()]
     texts += [button["caption"] for button in expected["buttons"].values()]
     texts += [state["line"] for state in expected["states"].values()]
     texts += [str(number) for number in range(1, 43)]  # the balls' numbers
