@@ -98,7 +98,7 @@ HomeScreenIcon homeScreenIcon(const std::string& argument) {
 }
 
 // The id is the start address, so the installed app stays the same app whatever a later build changes in its
-// manifest. Phones want PNG icons of 192 and 512 px, and a maskable one to cut to their own shape.
+// manifest. Phones want PNG icons besides the SVG one, among them a maskable one to cut to their own shape.
 std::string manifest(const std::vector<HomeScreenIcon>& icons) {
   const design::FormDesign& d = design::form1();
   const std::string title = utf8(d.title), background = hexColour(d.background);
