@@ -26,7 +26,7 @@ class EntropySource {
   virtual std::uint32_t nextWord() = 0;
 };
 
-// Mersenne Twister seeded once with eight words from std::random_device (see FAIRNESS.md for their source),
+// Mersenne Twister seeded once with eight words from std::random_device (see docs/fairness.md for their source),
 // so that no two runs share a sequence and no single 32-bit seed limits the games possible.
 // It is seeded on first use, inside a procedure, so that an entropy source that fails is a
 // run-time error with a report like any other, not an exception before the window exists.

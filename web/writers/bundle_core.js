@@ -19,7 +19,7 @@ async function main() {
   const wasm = zlib.gzipSync(fs.readFileSync(wasmPath), { level: 9 }).toString('base64');
   fs.writeFileSync(
     outPath,
-    '/* lotto-core.js: the lottery program\'s draw core and design, compiled to WebAssembly with emscripten. ' +
+    '/* lotto-core.js: the lottery program\'s draw core, design and midend, compiled to WebAssembly with emscripten. ' +
       'GPL-3.0-or-later; the source is the lottery program\'s. */\n' +
       `${minifiedGlue}\ncreateLottoModule.wasm="${wasm}";\n`,
   );
