@@ -143,6 +143,7 @@ export async function launch() {
           }
           await actions.perform();
         },
+        reload: () => session.navigate().refresh(),
         press: (key) => chord(key.split('+')),
         async hold(key) {
           await xdotool('keydown', xKeys[key]);
