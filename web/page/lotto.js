@@ -5,6 +5,8 @@
 'use strict';
 
 (() => {
+  // Marked as run whole: a script cut short runs nothing, and the page's head then tells of a broken file.
+  document.currentScript.dataset.ran = '';
   // The program is compiled and instantiated as soon as its script is in, while the page is still parsed and
   // painted; it takes the board over once the elements are there too. Both scripts load async, in either order.
   const missing = missingFeature();
@@ -74,7 +76,12 @@
     // A notice that the program cannot run replaces the window, whose controls would never answer.
     function showNotice(id) {
       byId(id).hidden = false;
-      if (id !== 'ended') form.hidden = true;
+      if (id !== 'ended' && form) form.hidden = true;
+    }
+    // A page cut short ends before its report dialog, which the build writes after the window.
+    if (!form || !byId('report')) {
+      showNotice('lost-file');
+      return;
     }
 
     // Installed as an app and kept working offline after a first visit: a browser reads the manifest and runs a
@@ -91,10 +98,11 @@
       }
     }
 
-    // A program whose script did not load, or that this browser cannot run, is told as a browser too old.
+    // A browser without what the program needs is told so; otherwise a program that did not load or does not
+    // compile came in a file that did not arrive whole.
     programReady.then(
       (Module) => start(Module, form, announcements, showNotice),
-      () => showNotice(missing || 'no-webassembly'),
+      () => showNotice(missing || 'lost-file'),
     );
   }
 
