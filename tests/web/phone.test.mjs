@@ -36,6 +36,12 @@ afterEach(async () => {
   assert.deepEqual(faults, [], 'no console error and no uncaught exception');
 });
 
+// Makes the page one opened from the home screen, as Safari tells it (this Chromium emulates no display mode), in a
+// window the program's end closes, as the desktop's end does.
+async function asInstalledApp(page) {
+  await page.evaluate(() => Object.defineProperty(navigator, 'standalone', { value: true }));
+}
+
 // A page on a touch screen of `width` × `height` CSS pixels, the only page in its tab's history, as when opened from
 // a link in another app; `hold` names files whose requests never get an answer, `beforeScripts` runs before the page's.
 async function openPhone({ width, height, scale = 3 }, { hold = [], waitForProgram = true, beforeScripts } = {}) {
@@ -156,7 +162,7 @@ test('a whole game by taps: each draw lands in its slot, and no tap puts a keybo
   assert.deepEqual(await page.evaluate(() => window.editablesFocused), [], 'no tap moved the focus into a text box');
 });
 
-test('Bye in a tab with one page of history: the tab stays, says the program ended, and the light stops', async () => {
+test('Bye in a tab with one page of history: the tab stays, says the program ended, and the light stops; an installed app closes', async () => {
   const page = await openPhone({ width: 360, height: 740 });
   let closed = false;
   page.on('close', () => (closed = true));
@@ -177,6 +183,13 @@ test('Bye in a tab with one page of history: the tab stays, says the program end
     await page.waitForTimeout(30);
   }
   assert.equal(new Set(colours).size, 1, 'no disc changed colour after Bye');
+
+  await context.close();
+  const app = await openPhone({ width: 360, height: 740 });
+  await asInstalledApp(app);
+  const appClosed = app.waitForEvent('close', { timeout: 5000 });
+  await app.getByRole('button', { name: 'Bye', exact: true }).tap();
+  await appClosed;
 });
 
 test('before its program runs, the page shows the whole window, numbered and headed, and its buttons do nothing', async () => {
@@ -230,7 +243,7 @@ test('before its program runs, the page shows the whole window, numbered and hea
   assert.deepEqual(afterPresses, { slots: headings, focused: true }, 'a press before the program runs changes nothing');
 });
 
-test('a random source that fails is the run-time error that ends the program, reported once', async () => {
+test('a random source that fails is the run-time error that ends the program, reported once; read, it ends an installed app', async () => {
   const page = await openPhone(
     { width: 390, height: 844 },
     {
@@ -253,4 +266,10 @@ test('a random source that fails is the run-time error that ends the program, re
     [...document.querySelectorAll('.disc')].map((disc) => getComputedStyle(disc).backgroundColor),
   );
   assert.equal(new Set(colours).size, 1, 'no ball was lit');
+
+  // The report read, the program's end closes an installed app's window, as Bye does there.
+  await asInstalledApp(page);
+  const closed = page.waitForEvent('close', { timeout: 5000 });
+  await page.getByRole('button', { name: '確定', exact: true }).tap();
+  await closed;
 });

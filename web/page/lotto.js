@@ -159,14 +159,16 @@
       stopTimer();
       for (const control of Object.values(controls)) control.disabled = true;
     }
-    function showEnded() {
+    // An installed app's window closes when the program ends, on Bye or once its run-time error is read, as the
+    // desktop program's does. A browser's tab is the player's, not the program's: it stays, saying the program has
+    // ended (closing it would also close a tab that has only this page in its history, and with it whatever the
+    // player meant to do next).
+    function closeOrShowEnded() {
+      if (inInstalledAppWindow()) window.close();
       form.hidden = true;
       document.body.dataset.state = 'ended';
       showNotice('ended');
     }
-    // An installed app's window closes on Bye, as the desktop program's does. A browser's tab is the player's, not
-    // the program's: it stays, saying the program has ended (closing it would also close a tab that has only this
-    // page in its history, and with it whatever the player meant to do next).
     function inInstalledAppWindow() {
       return (
         navigator.standalone === true ||
@@ -238,16 +240,14 @@
         byId('report-title').textContent = title;
         byId('report-text').textContent = text;
         const report = byId('report');
-        report.addEventListener('close', showEnded, { once: true });
+        report.addEventListener('close', closeOrShowEnded, { once: true });
         byId('report-close').addEventListener('click', () => report.close(), { once: true });
         report.showModal();
       },
       // After a run-time error the page shows its end once the report is read; after Bye at once.
       end() {
         endControls();
-        if (byId('report').open) return;
-        if (inInstalledAppWindow()) window.close();
-        showEnded();
+        if (!byId('report').open) closeOrShowEnded();
       },
     };
 
