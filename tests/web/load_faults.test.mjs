@@ -29,12 +29,14 @@ const otherScript = { 'lotto-core.js': 'lotto.js', 'lotto.js': 'lotto-core.js' }
 const font = 'uming-tw-subset.woff2';
 
 // Each row: what befalls which files, and what the load must end in. "late …" waits for the other script to have
-// loaded or failed; any other file held late is answered once the game plays without it.
+// loaded or failed; any other file held late is answered once the game plays without it. "cut" is the file's first
+// half; "garbled" keeps lotto-core.js a script that runs, with a stretch of the program it carries overwritten.
 const overHttp = [
   [{ 'lotto-core.js': 'missing' }, NOTICE],
   [{ 'lotto.js': 'missing' }, NOTICE],
   [{ 'lotto-core.js': 'cut' }, NOTICE],
   [{ 'lotto.js': 'cut' }, NOTICE],
+  [{ 'lotto-core.js': 'garbled' }, NOTICE],
   [{ 'lotto-core.js': 'late' }, GAME],
   [{ 'lotto.js': 'late' }, GAME],
   [{ 'lotto-core.js': 'late missing' }, NOTICE],
@@ -64,6 +66,16 @@ const rowName = (faults) =>
   Object.entries(faults)
     .map(([file, fault]) => `${file} ${fault}`)
     .join(', ');
+
+// The program rides in lotto-core.js as a base64 string: 200 of its characters from its middle on become "A".
+function garbled(script) {
+  const text = script.toString('latin1');
+  const start = text.indexOf('.wasm="') + 7;
+  const end = text.indexOf('"', start);
+  assert.ok(start >= 7 && end - start > 1000, 'lotto-core.js carries its program as a string');
+  const at = Math.floor((start + end) / 2);
+  return Buffer.from(text.slice(0, at) + 'A'.repeat(200) + text.slice(at + 200), 'latin1');
+}
 
 let browser, server;
 before(async () => {
@@ -156,19 +168,20 @@ test('over http, each missing, late or broken file ends in a game or the lost-fi
           await (otherScript[file] ? answered(otherScript[file]) : playing());
           releasedAt = await page.evaluate(() => Math.round(performance.now()));
         }
-        if (fault.endsWith('missing')) return route.fulfill({ status: 404, contentType: 'text/plain', body: 'not found' });
-        if (fault.endsWith('cut')) {
+        if (fault.endsWith('missing')) return route.fulfill({ status: 404, body: 'not found' });
+        if (fault.endsWith('cut') || fault === 'garbled') {
           const response = await route.fetch();
-          const body = await response.body();
-          const half = body.subarray(0, body.length >> 1);
-          return route.fulfill({ response, body: half, headers: { ...response.headers(), 'content-length': `${half.length}` } });
+          const whole = await response.body();
+          const body = fault === 'garbled' ? garbled(whole) : whole.subarray(0, whole.length >> 1);
+          const headers = { ...response.headers(), 'content-length': `${body.length}` };
+          return route.fulfill({ response, body, headers });
         }
         return route.continue();
       });
       await page.goto(siteUrl(site, server), { waitUntil: 'commit' });
       const end = await outcome(page);
       if (releasedAt !== null) row.diagnostic(`the late file answered at ${releasedAt} ms`);
-      // The browser reads the manifest only to install the page: asked as an installing browser asks, in the game.
+      // The browser reads the manifest only to install the page: asked for as an installing browser asks, mid-game.
       if (want === GAME) await (await context.newCDPSession(page)).send('Page.getAppManifest');
       await checkEnd(row, page, end, want, errors);
       assert.deepEqual([...asked].sort(), Object.keys(faults).sort(), 'the page asked for every file the row spoils');

@@ -239,7 +239,7 @@ test('a whole game with the mouse: each draw announced, the focus follows the ga
 });
 
 // A browser may bring back what its controls held before a reload; the program starts anew all the same.
-test('a reload after two draws is a new start: the buttons, the slots, the focus and the light as the window opens', async () => {
+test('a reload after two draws is a new start: buttons, slots, focus and light as the window opens', async () => {
   let board = await readBoard();
   await clickButton(DRAW);
   board = await checkDraw(1, board);
