@@ -10,8 +10,8 @@ import assert from 'node:assert/strict';
 import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { after, before, test } from 'node:test';
-import { launchChromium, serveFolder, siteUrl } from './browser.mjs';
+import { test } from 'node:test';
+import { chromiumServing, siteUrl } from './browser.mjs';
 
 const site = process.env.LOTTO_WEB_SITE;
 assert.ok(site, 'LOTTO_WEB_SITE must name the built folder (build-web/site)');
@@ -77,15 +77,7 @@ function garbled(script) {
   return Buffer.from(text.slice(0, at) + 'A'.repeat(200) + text.slice(at + 200), 'latin1');
 }
 
-let browser, server;
-before(async () => {
-  browser = await launchChromium();
-  server = await serveFolder(site);
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
+const chromium = chromiumServing(site);
 
 // Before any script of the page: which of its scripts have loaded or failed, in order.
 function recordScripts() {
@@ -146,7 +138,7 @@ async function checkEnd(t, page, end, want, errors) {
 test('over http, each missing, late or broken file ends in a game or the lost-file sentence', async (t) => {
   for (const [faults, want] of overHttp) {
     await t.test(rowName(faults), async (row) => {
-      const context = await browser.newContext({ serviceWorkers: 'block' });
+      const context = await chromium.browser.newContext({ serviceWorkers: 'block' });
       const page = await context.newPage();
       const errors = [];
       page.on('pageerror', (error) => errors.push(error.message));
@@ -178,7 +170,7 @@ test('over http, each missing, late or broken file ends in a game or the lost-fi
         }
         return route.continue();
       });
-      await page.goto(siteUrl(site, server), { waitUntil: 'commit' });
+      await page.goto(siteUrl(site, chromium.server), { waitUntil: 'commit' });
       const end = await outcome(page);
       if (releasedAt !== null) row.diagnostic(`the late file answered at ${releasedAt} ms`);
       // The browser reads the manifest only to install the page: asked for as an installing browser asks, mid-game.
@@ -201,7 +193,7 @@ test('from the disk, a missing or half-copied file ends in a game or the lost-fi
           if (fault === 'missing') rmSync(at);
           else writeFileSync(at, readFileSync(at).subarray(0, readFileSync(at).length >> 1));
         }
-        const context = await browser.newContext();
+        const context = await chromium.browser.newContext();
         const page = await context.newPage();
         const errors = [];
         page.on('pageerror', (error) => errors.push(error.message));

@@ -6,8 +6,8 @@
 // screen allows in any orientation, play by taps, stay in its tab on Bye, and show itself before its program runs.
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
-import { after, afterEach, before, test } from 'node:test';
-import { launchChromium, serveFolder } from './browser.mjs';
+import { afterEach, test } from 'node:test';
+import { chromiumServing } from './browser.mjs';
 
 const site = process.env.LOTTO_WEB_SITE;
 assert.ok(site, 'LOTTO_WEB_SITE must name the built folder (build-web/site)');
@@ -20,16 +20,9 @@ const expected = JSON.parse(
 const [, , designWidth, designHeight] = expected.boxes.Form1.pixels;
 const headings = expected.slotHeadings;
 
-let browser, server, context, faults;
+const chromium = chromiumServing(site);
+let context, faults;
 
-before(async () => {
-  browser = await launchChromium();
-  server = await serveFolder(site);
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
 afterEach(async () => {
   await context?.close();
   context = undefined;
@@ -45,7 +38,7 @@ async function asInstalledApp(page) {
 // A page on a touch screen of `width` × `height` CSS pixels, the only page in its tab's history, as when opened from
 // a link in another app; `hold` names files whose requests never get an answer, `beforeScripts` runs before the page's.
 async function openPhone({ width, height, scale = 3 }, { hold = [], waitForProgram = true, beforeScripts } = {}) {
-  context = await browser.newContext({
+  context = await chromium.browser.newContext({
     viewport: { width, height },
     deviceScaleFactor: scale,
     isMobile: true,
@@ -65,8 +58,9 @@ async function openPhone({ width, height, scale = 3 }, { hold = [], waitForProgr
       if (event.target.matches('input, textarea, [contenteditable]')) editablesFocused.push(event.target.dataset.design);
     });
   });
-  await page.evaluate((url) => location.replace(url), `${server.origin}/`);
-  await page.waitForURL(`${server.origin}/`, { waitUntil: waitForProgram ? 'load' : 'commit' });
+  const { origin } = chromium.server;
+  await page.evaluate((url) => location.replace(url), `${origin}/`);
+  await page.waitForURL(`${origin}/`, { waitUntil: waitForProgram ? 'load' : 'commit' });
   if (waitForProgram) {
     await page.waitForFunction(
       () => ![...document.querySelectorAll('.disc')].every((disc) => getComputedStyle(disc).backgroundColor === 'rgb(255, 128, 0)'),
