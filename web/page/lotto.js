@@ -29,7 +29,8 @@
     return null;
   }
 
-  // lotto-core.js is loaded async, as this script is: it may have run already.
+  // lotto-core.js is loaded async, as this script is: it may have run already. One that failed before this script ran
+  // leaves the program waiting here for good: the page's head has told of it.
   function programScriptLoaded() {
     return new Promise((resolve, reject) => {
       if (typeof createLottoModule === 'function') {
