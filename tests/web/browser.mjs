@@ -5,6 +5,7 @@
 import { createReadStream, statSync } from 'node:fs';
 import { createServer } from 'node:http';
 import path from 'node:path';
+import { after, before } from 'node:test';
 import { pathToFileURL } from 'node:url';
 import { inflateSync } from 'node:zlib';
 import { chromium } from 'playwright-core';
@@ -14,6 +15,21 @@ export const chromiumPath = process.env.LOTTO_CHROMIUM || '/usr/bin/chromium';
 // As root Chromium refuses to start with its sandbox; the test machines run everything as root.
 export function launchChromium(extraArgs = []) {
   return chromium.launch({ executablePath: chromiumPath, args: ['--no-sandbox', ...extraArgs] });
+}
+
+// For a test file's cases: one Chromium and the folder served, started before the first case and stopped after the
+// last: { browser, server }, filled in once they run.
+export function chromiumServing(root) {
+  const shared = {};
+  before(async () => {
+    shared.browser = await launchChromium();
+    shared.server = await serveFolder(root);
+  });
+  after(async () => {
+    await shared.browser?.close();
+    await shared.server?.close();
+  });
+  return shared;
 }
 
 // What a static web host would say for each kind of file the folder holds; wasm must be application/wasm

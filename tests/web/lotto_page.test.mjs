@@ -238,6 +238,26 @@ test('a whole game with the mouse: each draw announced, the focus follows the ga
   assert.deepEqual(shown, Array(42).fill(true), 'every ball is back');
 });
 
+// A browser may bring back what its controls held before a reload; the program starts anew all the same.
+test('a reload after two draws is a new start: buttons, slots, focus and light as the window opens', async () => {
+  let board = await readBoard();
+  await clickButton(DRAW);
+  board = await checkDraw(1, board);
+  await clickButton(NEXT);
+  await checkResumed('running', `${NEXT} after draw 1`);
+  await clickButton(DRAW);
+  await checkDraw(2, board);
+  await page.reload();
+  await page.evaluate(installProbes, { light: rgb('light') });
+  assert.ok(await until(() => probe.board().lit >= 0, null, 10000), 'the light lights a ball after the reload');
+  board = await readBoard();
+  assertFreshBoard(board, 'after the reload');
+  assert.deepEqual(board.enabled, enabledIn('opened'), 'after the reload');
+  assert.equal(board.instruction, states.opened.line, 'after the reload');
+  assert.ok(await focusedIs(DRAW), `after the reload the focus is on ${DRAW}`);
+  await checkRolling('opened');
+});
+
 test('a whole game from the keyboard: Space and Enter press the focused button once, even held down', async () => {
   let board = await readBoard();
   await page.evaluate((name) => probe.focus(name), DRAW);

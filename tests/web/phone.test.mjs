@@ -6,8 +6,8 @@
 // screen allows in any orientation, play by taps, stay in its tab on Bye, and show itself before its program runs.
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
-import { after, afterEach, before, test } from 'node:test';
-import { launchChromium, serveFolder } from './browser.mjs';
+import { afterEach, test } from 'node:test';
+import { chromiumServing } from './browser.mjs';
 
 const site = process.env.LOTTO_WEB_SITE;
 assert.ok(site, 'LOTTO_WEB_SITE must name the built folder (build-web/site)');
@@ -20,26 +20,25 @@ const expected = JSON.parse(
 const [, , designWidth, designHeight] = expected.boxes.Form1.pixels;
 const headings = expected.slotHeadings;
 
-let browser, server, context, faults;
+const chromium = chromiumServing(site);
+let context, faults;
 
-before(async () => {
-  browser = await launchChromium();
-  server = await serveFolder(site);
-});
-after(async () => {
-  await browser?.close();
-  await server?.close();
-});
 afterEach(async () => {
   await context?.close();
   context = undefined;
   assert.deepEqual(faults, [], 'no console error and no uncaught exception');
 });
 
+// Makes the page one opened from the home screen, as Safari tells it (this Chromium emulates no display mode), in a
+// window the program's end closes, as the desktop's end does.
+async function asInstalledApp(page) {
+  await page.evaluate(() => Object.defineProperty(navigator, 'standalone', { value: true }));
+}
+
 // A page on a touch screen of `width` × `height` CSS pixels, the only page in its tab's history, as when opened from
 // a link in another app; `hold` names files whose requests never get an answer, `beforeScripts` runs before the page's.
 async function openPhone({ width, height, scale = 3 }, { hold = [], waitForProgram = true, beforeScripts } = {}) {
-  context = await browser.newContext({
+  context = await chromium.browser.newContext({
     viewport: { width, height },
     deviceScaleFactor: scale,
     isMobile: true,
@@ -59,8 +58,9 @@ async function openPhone({ width, height, scale = 3 }, { hold = [], waitForProgr
       if (event.target.matches('input, textarea, [contenteditable]')) editablesFocused.push(event.target.dataset.design);
     });
   });
-  await page.evaluate((url) => location.replace(url), `${server.origin}/`);
-  await page.waitForURL(`${server.origin}/`, { waitUntil: waitForProgram ? 'load' : 'commit' });
+  const { origin } = chromium.server;
+  await page.evaluate((url) => location.replace(url), `${origin}/`);
+  await page.waitForURL(`${origin}/`, { waitUntil: waitForProgram ? 'load' : 'commit' });
   if (waitForProgram) {
     await page.waitForFunction(
       () => ![...document.querySelectorAll('.disc')].every((disc) => getComputedStyle(disc).backgroundColor === 'rgb(255, 128, 0)'),
@@ -156,7 +156,7 @@ test('a whole game by taps: each draw lands in its slot, and no tap puts a keybo
   assert.deepEqual(await page.evaluate(() => window.editablesFocused), [], 'no tap moved the focus into a text box');
 });
 
-test('Bye in a tab with one page of history: the tab stays, says the program ended, and the light stops', async () => {
+test('Bye in a tab with one page of history: the tab stays, says the program ended, and the light stops; an installed app closes', async () => {
   const page = await openPhone({ width: 360, height: 740 });
   let closed = false;
   page.on('close', () => (closed = true));
@@ -177,6 +177,13 @@ test('Bye in a tab with one page of history: the tab stays, says the program end
     await page.waitForTimeout(30);
   }
   assert.equal(new Set(colours).size, 1, 'no disc changed colour after Bye');
+
+  await context.close();
+  const app = await openPhone({ width: 360, height: 740 });
+  await asInstalledApp(app);
+  const appClosed = app.waitForEvent('close', { timeout: 5000 });
+  await app.getByRole('button', { name: 'Bye', exact: true }).tap();
+  await appClosed;
 });
 
 test('before its program runs, the page shows the whole window, numbered and headed, and its buttons do nothing', async () => {
@@ -230,7 +237,7 @@ test('before its program runs, the page shows the whole window, numbered and hea
   assert.deepEqual(afterPresses, { slots: headings, focused: true }, 'a press before the program runs changes nothing');
 });
 
-test('a random source that fails is the run-time error that ends the program, reported once', async () => {
+test('a random source that fails is the run-time error that ends the program, reported once; read, it ends an installed app', async () => {
   const page = await openPhone(
     { width: 390, height: 844 },
     {
@@ -253,4 +260,10 @@ test('a random source that fails is the run-time error that ends the program, re
     [...document.querySelectorAll('.disc')].map((disc) => getComputedStyle(disc).backgroundColor),
   );
   assert.equal(new Set(colours).size, 1, 'no ball was lit');
+
+  // The report read, the program's end closes an installed app's window, as Bye does there.
+  await asInstalledApp(page);
+  const closed = page.waitForEvent('close', { timeout: 5000 });
+  await page.getByRole('button', { name: '確定', exact: true }).tap();
+  await closed;
 });

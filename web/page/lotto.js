@@ -5,6 +5,8 @@
 'use strict';
 
 (() => {
+  // Marked as run whole: a script cut short runs nothing, and the page's head then tells of a broken file.
+  document.currentScript.dataset.ran = '';
   // The program is compiled and instantiated as soon as its script is in, while the page is still parsed and
   // painted; it takes the board over once the elements are there too. Both scripts load async, in either order.
   const missing = missingFeature();
@@ -27,7 +29,8 @@
     return null;
   }
 
-  // lotto-core.js is loaded async, as this script is: it may have run already.
+  // lotto-core.js is loaded async, as this script is: it may have run already. One that failed before this script ran
+  // leaves the program waiting here for good: the page's head has told of it.
   function programScriptLoaded() {
     return new Promise((resolve, reject) => {
       if (typeof createLottoModule === 'function') {
@@ -74,7 +77,12 @@
     // A notice that the program cannot run replaces the window, whose controls would never answer.
     function showNotice(id) {
       byId(id).hidden = false;
-      if (id !== 'ended') form.hidden = true;
+      if (id !== 'ended' && form) form.hidden = true;
+    }
+    // A page cut short ends before its report dialog, which the build writes after the window.
+    if (!form || !byId('report')) {
+      showNotice('lost-file');
+      return;
     }
 
     // Installed as an app and kept working offline after a first visit: a browser reads the manifest and runs a
@@ -91,10 +99,11 @@
       }
     }
 
-    // A program whose script did not load, or that this browser cannot run, is told as a browser too old.
+    // A browser without what the program needs is told so; otherwise a program that did not load or does not
+    // compile came in a file that did not arrive whole.
     programReady.then(
       (Module) => start(Module, form, announcements, showNotice),
-      () => showNotice(missing || 'no-webassembly'),
+      () => showNotice(missing || 'lost-file'),
     );
   }
 
@@ -151,14 +160,16 @@
       stopTimer();
       for (const control of Object.values(controls)) control.disabled = true;
     }
-    function showEnded() {
+    // An installed app's window closes when the program ends, on Bye or once its run-time error is read, as the
+    // desktop program's does. A browser's tab is the player's, not the program's: it stays, saying the program has
+    // ended (closing it would also close a tab that has only this page in its history, and with it whatever the
+    // player meant to do next).
+    function closeOrShowEnded() {
+      if (inInstalledAppWindow()) window.close();
       form.hidden = true;
       document.body.dataset.state = 'ended';
       showNotice('ended');
     }
-    // An installed app's window closes on Bye, as the desktop program's does. A browser's tab is the player's, not
-    // the program's: it stays, saying the program has ended (closing it would also close a tab that has only this
-    // page in its history, and with it whatever the player meant to do next).
     function inInstalledAppWindow() {
       return (
         navigator.standalone === true ||
@@ -230,16 +241,14 @@
         byId('report-title').textContent = title;
         byId('report-text').textContent = text;
         const report = byId('report');
-        report.addEventListener('close', showEnded, { once: true });
+        report.addEventListener('close', closeOrShowEnded, { once: true });
         byId('report-close').addEventListener('click', () => report.close(), { once: true });
         report.showModal();
       },
       // After a run-time error the page shows its end once the report is read; after Bye at once.
       end() {
         endControls();
-        if (byId('report').open) return;
-        if (inInstalledAppWindow()) window.close();
-        showEnded();
+        if (!byId('report').open) closeOrShowEnded();
       },
     };
 

@@ -17,11 +17,16 @@ int controlIndex(design::Control control) { return static_cast<int>(control); }
 
 }  // namespace
 
+// A reload is a new start, yet a browser may bring back what the page's controls held before it (Firefox gives a
+// button its greyed state back): so each control is put as the window opens, whatever it holds now.
 void WebBoard::nameControls() const {
   for (int index = 0; index < design::kControlCount; ++index) {
-    const char* name = design::controlName(static_cast<design::Control>(index));
-    lotto_page_name_control(index, name, std::strlen(name));
+    const design::ControlDesign& control = design::form1().control(static_cast<design::Control>(index));
+    lotto_page_name_control(index, control.name, std::strlen(control.name));
+    lotto_page_set_control_enabled(index, control.enabledAtStart);
   }
+  const std::u16string startText;  // the text box starts empty
+  lotto_page_set_instruction_text(startText.data(), startText.size());
 }
 
 std::u16string WebBoard::labelText(SmallInt label) const {

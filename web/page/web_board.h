@@ -18,7 +18,8 @@ namespace lotto::web {
 // desktop; controls go by their design index, which the page learns with their names once, at the start.
 class WebBoard : public BoardView, public midend::FrontEnd {
  public:
-  // Tells the page which design index stands for which of its controls, named as the design names them.
+  // Tells the page which design index stands for which of its controls, named as the design names them, and puts
+  // each control as the design starts it.
   void nameControls() const;
 
   std::u16string labelText(SmallInt label) const override;

@@ -1,12 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // inline_script.js: run at build time under node: writes into the page's head what its first paint needs, so that
-// the paint waits for no file: the stylesheets, joined and shortened, in place of @INLINE_STYLE@, and the script that
-// fits the window, minified, in place of @INLINE_SCRIPT@; and the SHA-256 of each in place of @INLINE_STYLE_HASH@ and
-// @INLINE_SCRIPT_HASH@, where the page's policy allows that one style element and that one script.
+// the paint waits for no file: the stylesheets, joined and shortened, in place of @INLINE_STYLE@, and the scripts
+// that must run before any file arrives, joined and minified, in place of @INLINE_SCRIPT@; and the SHA-256 of each in
+// place of @INLINE_STYLE_HASH@ and @INLINE_SCRIPT_HASH@, where the page's policy allows that one style element and
+// that one script.
 //
-// Usage: node inline_script.js PAGE.html SCRIPT.js OUT.html STYLE.css... (minified as minify_script.js
-// minifies, with terser found through NODE_PATH, see node_modules.cmake).
+// Usage: node inline_script.js PAGE.html OUT.html FILE... where each FILE is a script (.js) or a stylesheet (.css),
+// joined in the order given (minified as minify_script.js minifies, with terser found through NODE_PATH, see
+// node_modules.cmake).
 'use strict';
 const crypto = require('crypto');
 const fs = require('fs');
@@ -29,13 +31,16 @@ function shortenedStyles(paths) {
 const sha256 = (text) => `'sha256-${crypto.createHash('sha256').update(text, 'utf8').digest('base64')}'`;
 
 async function main() {
-  const [pagePath, scriptPath, outPath, ...stylePaths] = process.argv.slice(2);
-  if (!outPath || stylePaths.length === 0) {
-    throw new Error('usage: node inline_script.js PAGE.html SCRIPT.js OUT.html STYLE.css...');
+  const [pagePath, outPath, ...files] = process.argv.slice(2);
+  const scriptPaths = files.filter((file) => file.endsWith('.js'));
+  const stylePaths = files.filter((file) => file.endsWith('.css'));
+  if (scriptPaths.length === 0 || stylePaths.length === 0 || scriptPaths.length + stylePaths.length !== files.length) {
+    throw new Error('usage: node inline_script.js PAGE.html OUT.html SCRIPT.js... STYLE.css...');
   }
   const page = fs.readFileSync(pagePath, 'utf8');
-  const code = await minified(fs.readFileSync(scriptPath, 'utf8'));
-  if (code.includes('</')) throw new Error(`${scriptPath} would end its script element early`);
+  const scripts = Object.fromEntries(scriptPaths.map((file) => [file, fs.readFileSync(file, 'utf8')]));
+  const code = await minified(scripts);
+  if (code.includes('</')) throw new Error(`${scriptPaths.join(', ')} would end the script element early`);
   const styles = shortenedStyles(stylePaths);
   if (styles.includes('</')) throw new Error(`${stylePaths.join(', ')} would end the style element early`);
   for (const mark of ['@INLINE_SCRIPT@', '@INLINE_SCRIPT_HASH@', '@INLINE_STYLE@', '@INLINE_STYLE_HASH@']) {

@@ -141,7 +141,9 @@ class FormWriter {
         html_ += " aria-describedby=\"" + descriptionId(name) + "\"";
         descriptions_ += "<span id=\"" + descriptionId(name) + "\">" + escaped(midend::description(which)) + "</span>";
       }
-      html_ += std::string(enabled ? "" : " disabled") + ">" + escaped(c.caption) + "</button>\n";
+      // Firefox would give a button back, on a reload, the greyed state the last game left it in.
+      html_ += std::string(" autocomplete=\"off\"") + (enabled ? "" : " disabled") + ">" + escaped(c.caption) +
+               "</button>\n";
     } else {
       html_ += "<input type=\"text\" class=\"control\" data-design=\"" + name + "\" aria-label=\"" +
                escaped(midend::kInstructionLineName) + "\" autocomplete=\"off\" spellcheck=\"false\"" +

@@ -26,6 +26,7 @@ export async function launch() {
         async click(points) {
           for (const [x, y] of points) await page.mouse.click(x, y);
         },
+        reload: () => page.reload(),
         press: (key) => page.keyboard.press(key),
         // Each keydown after the first, with the key still down, is a repeat (KeyboardEvent.repeat), as a held key
         // sends.

@@ -39,6 +39,7 @@ export async function launch() {
         async click(points) {
           for (const [x, y] of points) await page.mouse.click(x, y);
         },
+        reload: () => page.reload(),
         press: (key) => pressChord(page.keyboard, key),
         // WebDriver's key actions mark each keydown of a key already down as a repeat, as a held key sends.
         async hold(key) {

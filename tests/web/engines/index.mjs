@@ -8,6 +8,7 @@
 // playwright's newContext (isMobile, hasTouch, deviceScaleFactor …). It resolves to a page with:
 //   evaluate(fn, arg)     runs fn(arg) in the page and resolves to its JSON-like result;
 //   click(points)         real pointer clicks at each [x, y] of the viewport, in order, as fast as the driver can;
+//   reload()              the browser's own reload, as F5 does it, resolving once the page has loaded again;
 //   press(key)            one press of 'Space', 'Enter', 'Tab' or 'Shift+Tab' on whatever has the focus;
 //   hold(key)             'Space' or 'Enter' held down long enough to repeat, then released;
 //   accessibleNodes()     the buttons, images, text boxes and status regions a screen reader meets, in one read:

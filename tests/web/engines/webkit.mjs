@@ -137,6 +137,7 @@ export async function launch() {
           }
           await actions.perform();
         },
+        reload: () => session.navigate().refresh(),
         press: (key) => chord(key.split('+')),
         async hold(key) {
           await xdotool('keydown', xKeys[key]);
