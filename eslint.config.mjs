@@ -19,7 +19,7 @@ export default [
   js.configs.recommended,
   { linterOptions: { reportUnusedDisableDirectives: 'error' } },
   {
-    files: ['web/page/lotto.js', 'web/page/fit.js', 'bench/web/floor.js', 'bench/web/fair_floor.js'],
+    files: ['web/page/*.js', 'bench/web/floor.js', 'bench/web/fair_floor.js'],
     languageOptions: { sourceType: 'script', globals: globals.browser },
   },
   // lotto-core.js defines the program's factory before lotto.js runs.

@@ -97,7 +97,7 @@ function recordScripts() {
   for (const type of ['load', 'error']) {
     document.addEventListener(
       type,
-      (event) => event.target.localName === 'script' && scriptsAnswered.push(event.target.getAttribute('src')),
+      (event) => event.target.localName === 'script' && window.scriptsAnswered.push(event.target.getAttribute('src')),
       true,
     );
   }
