@@ -97,7 +97,8 @@ try:
 
     press(by_name["清除"])
     check(balls_showing(1) == sorted(drawn), f"清除 brings back balls {sorted(drawn)}: {balls_showing(1)}")
-    check(notifications() == [], f"清除 announces no number: {notifications()}")
+    check(notifications() == [EXPECTED["newGameAnnouncement"]],
+          f"清除 announces a new game, and no number: {notifications()}")
 finally:
     lotto.terminate()
     lotto.wait()
