@@ -113,7 +113,7 @@ class DrawNotificationAccessible : public FormLeafAccessible {
   void setMessage(const QString& message) { message_ = message; }
 
  private:
-  QString message_;  // empty while no number of this game has been drawn
+  QString message_;  // empty until the first announcement
 };
 
 // The window: the painted items first, in reading order, then the draw notification, then its real widgets.

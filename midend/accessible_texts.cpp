@@ -56,7 +56,7 @@ std::optional<std::u16string> drawAnnouncement(int label, const std::u16string& 
     return labelName(label, caption);
   }
   if (label == kFirstSlotLabel) {
-    return std::u16string();
+    return std::u16string(kNewGame);
   }
   return std::nullopt;
 }

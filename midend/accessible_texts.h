@@ -14,6 +14,11 @@ namespace lotto::midend {
 constexpr const char16_t* kInstructionLineName = u"操作提示";
 // Said of the lit ball when asked; never announced, as the light moves every 30 ms.
 constexpr const char16_t* kLitBall = u"亮燈中";
+// Said when 清除 has emptied the slots: the board looks as it did at the start, and nothing else would say so.
+constexpr const char16_t* kNewGame = u"新的一局開始";
+// What the page names its two lists: the balls still on the board, then the result slots in order.
+constexpr const char16_t* kBallsListName = u"還在台上的球";
+constexpr const char16_t* kSlotsListName = u"開出的號碼";
 
 // What a button does, beyond its caption; nullptr for a control that has none.
 const char16_t* description(design::Control control);
@@ -24,7 +29,7 @@ std::u16string labelName(int label, const std::u16string& caption);
 
 // What Label1(label) taking `caption` tells the player wherever the focus is: a number landing in a
 // result slot is announced by the slot's name; the first slot emptied (a clear empties them all)
-// takes the last announcement away, as the empty text; any other change tells nothing.
+// says a new game has started; any other change tells nothing.
 std::optional<std::u16string> drawAnnouncement(int label, const std::u16string& caption);
 
 }  // namespace lotto::midend

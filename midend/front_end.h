@@ -22,8 +22,8 @@ class FrontEnd {
   // Called once, after Form_Load has filled the board.
   virtual void showWindow() = 0;
   virtual void focusControl(design::Control control, FocusMove move) = 0;
-  // Said to the player wherever the focus is, as a screen reader's notification or live region; the empty
-  // text takes the last one away.
+  // Said to the player wherever the focus is, before what the control focused next says (focusControl
+  // follows at once when the focus moves on): a screen reader must say it first.
   virtual void announce(const std::u16string& text) = 0;
   // Tells the run-time error that ends the program: the window's title and the error's line, in UTF-8.
   virtual void showRunTimeError(const std::u16string& title, const std::string& line) = 0;

@@ -73,12 +73,12 @@ void Midend::focusAndAnnounce(std::optional<Control> focus, FocusMove move) {
   if (ended_) {
     return;
   }
-  if (focus) {
-    frontEnd_.focusControl(*focus, move);
-  }
   if (announcement_) {
     frontEnd_.announce(*announcement_);
     announcement_.reset();
+  }
+  if (focus) {
+    frontEnd_.focusControl(*focus, move);
   }
 }
 

@@ -16,9 +16,10 @@
 namespace lotto::midend {
 
 // Turns a front end's events into the draw procedures, one at a time. A procedure's run-time error is
-// reported and ends the program; so does Bye; once ended, no event runs anything. After each command the
-// focus goes on with the game, and then the draw it made is announced: moving the focus cuts off what a
-// screen reader is saying.
+// reported and ends the program; so does Bye; once ended, no event runs anything. After each command what it
+// made is announced, and then the focus goes on with the game: a screen reader queues what the focused control
+// says behind what it is saying, and a player's next key cuts off everything queued, so the number said first
+// is heard at once and never lost to a quick key.
 class Midend {
  public:
   Midend(BoardView& board, RandomSource& random, FrontEnd& frontEnd);

@@ -3,13 +3,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # orca_check.py: plays a game from the keyboard under the Orca screen reader and checks what Orca says.
 # Usage (inside with_accessibility_bus.sh): orca_check.py LOTTO
-# Orca speaks into its debug log (SPEECH OUTPUT lines), so no synthesiser is needed; the log is read once Orca
-# has ended, when it is complete, and split at the moments the keys were pressed.
+# Orca speaks through a voice that writes each utterance into a file as long as a Mandarin voice takes to say it
+# (orca_speech.py); the file is read once Orca has ended and split at the moments the keys were pressed.
 import datetime
 import os
-import re
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
@@ -19,50 +17,25 @@ import gi
 
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
-from lotto_atspi import SLOT_NAMES, applications, check, failures, find_window  # noqa: E402
+from lotto_atspi import EXPECTED, SLOT_NAMES, check, failures, find_window  # noqa: E402
+from orca_speech import OrcaSpeaking, wait_for  # noqa: E402
 
-SETTLE = float(os.environ.get("LOTTO_ORCA_SETTLE", "1.5"))  # seconds Orca is given to speak after a key
-
-
-def wait_for(condition, seconds):
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        value = condition()
-        if value:
-            return value
-        time.sleep(0.1)
-    return None
+SETTLE = float(os.environ.get("LOTTO_ORCA_SETTLE", "1.5"))  # seconds between keys, a player who knows the game
 
 
 def has_state(accessible, state):
     return accessible.get_state_set().contains(state)
 
 
-def spoken(log_path):
-    """Every utterance in Orca's log, as (time of day, text)."""
-    pattern = re.compile(r"^(\d\d:\d\d:\d\d\.\d+) - SPEECH OUTPUT: '(.*)'\s*\{'established'")
-    with open(log_path, encoding="utf-8", errors="replace") as log:
-        return [(datetime.datetime.strptime(m[1], "%H:%M:%S.%f").time(), m[2]) for m in map(pattern.match, log) if m]
-
-
 work = tempfile.mkdtemp(prefix="lotto-orca-")
-home = os.path.join(work, "home")
-os.makedirs(home)
-# Orca in English, whatever the machine's language, so its role names read as this script expects.
-env = dict(os.environ, LC_ALL="C.UTF-8", LANGUAGE="", HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
-           XDG_DATA_HOME=os.path.join(home, ".local", "share"), XDG_CACHE_HOME=os.path.join(home, ".cache"))
-log_path = os.path.join(work, "orca.log")
-with open(os.path.join(work, "orca.out"), "w") as orca_out:
-    orca = subprocess.Popen(["orca", "--replace", "--debug-file", log_path], env=env,
-                            stdout=orca_out, stderr=subprocess.STDOUT)
+orca = None
 lotto = None
 presses = []  # (time of day just before the key, what was pressed)
 try:
-    # Orca joins the bus as an application of its own once it listens; only then can it hear the window appear.
-    check(wait_for(lambda: any(app and app.get_name() == "orca" for app in applications()), 30) is not None,
-          "Orca is on the accessibility bus")
+    orca = OrcaSpeaking(work)
+    check(orca.wait_until_listening(), "Orca is on the accessibility bus")
     time.sleep(SETTLE)
-    with open(os.path.join(work, "lotto.err"), "w") as lotto_err:
+    with open(f"{work}/lotto.err", "w") as lotto_err:
         lotto = subprocess.Popen([sys.argv[1]], stdout=subprocess.DEVNULL, stderr=lotto_err)
     x_window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--class", "lotto"],
                               capture_output=True, text=True, timeout=20).stdout.split()[0]
@@ -80,7 +53,7 @@ try:
     slots = [c for c in children if c.get_role() == Atspi.Role.LABEL and c.get_name().split()[0] in SLOT_NAMES]
 
     def step(what):
-        time.sleep(SETTLE)  # whatever the last step made Orca say is said by now
+        time.sleep(SETTLE)  # the player's pace: what Orca has not begun to say by the next key is lost
         presses.append((datetime.datetime.now().time(), what))
 
     def press(what):
@@ -122,33 +95,36 @@ finally:
     if lotto:
         lotto.terminate()
         lotto.wait()
-    orca.send_signal(signal.SIGTERM)
-    try:
-        orca.wait(timeout=15)
-    except subprocess.TimeoutExpired:
-        orca.kill()
-        orca.wait()
+    if orca:
+        orca.stop()
 
-utterances = spoken(log_path)
+utterances = orca.utterances()
 steps = []
 for (start, what), (end, _) in zip(presses, presses[1:]):
-    said = [text for at, text in utterances if start <= at < end]
+    said = [u.text.rstrip(".") for u in utterances if start <= u.at < end]  # the voice keeps each sentence's stop
     print(f"{what}: {said}")
     steps.append((what, said))
-notifications = [text for text in (t for _, t in utterances) if text.startswith("notification")]
+notifications = [u.text for u in utterances if u.text.startswith("notification")]
 for what, said in steps:
     heard = [text for text in said if text.startswith("notification")]
+    if what == "清除":
+        new_game = f"notification {EXPECTED['newGameAnnouncement']}"
+        check(heard == [new_game], f"清除: Orca says {new_game!r}, and no number: {heard}")
+        continue
     if not what.startswith("開獎"):
         check(heard == [], f"{what}: no number announced: {heard}")
         continue
     k = int(what.split()[-1]) - 1
-    expected = f"notification {drawn[k]}." if k < len(drawn) and drawn[k] else None
+    expected = f"notification {drawn[k]}" if k < len(drawn) and drawn[k] else None
     check(heard == [expected], f"{what}: Orca says {expected!r} once: {heard}")
-    # Orca cuts speech short when the focus moves, so the number must come after the focused button.
-    check(bool(said) and said[-1] == expected, f"{what}: the number is the last thing said: {said[-1:]}")
-check(len(notifications) == 7, f"seven numbers announced in the game: {len(notifications)}")
+    # What the focused button says next waits behind the number, which the next key would otherwise cut off.
+    # (What Orca was still saying for the step before, had it fallen behind, comes before the key's echo.)
+    after_key = said[said.index("space") + 1:] if "space" in said else said
+    check(after_key[:1] == [expected], f"{what}: the number is the first thing said after the key: {said[:3]}")
+check(len(notifications) == 8, f"seven numbers and a new game announced: {len(notifications)}")
 if failures:
-    print(f"Orca's log: {log_path}; lotto ended with {lotto.returncode if lotto else None}, its stderr: {work}/lotto.err")
+    print(f"Orca's speech: {orca.speech_log}; its log: {orca.debug_log}; lotto ended with "
+          f"{lotto.returncode if lotto else None}, its stderr: {work}/lotto.err")
 else:
     shutil.rmtree(work)
 sys.exit(1 if failures else 0)

@@ -168,8 +168,9 @@ void PrintTo(const GameCase& game, std::ostream* out) { *out << pressName(game.p
 
 class MidendGameTest : public MidendTest, public ::testing::WithParamInterface<GameCase> {};
 
-// Each draw is announced once, after the focus has moved on; the focus never lands on Bye, nor on 清除 before the
-// result, and a finger never sends it into the instruction line.
+// Each draw is announced once, before the focus moves on, so that a screen reader says the number first; the focus
+// never lands on Bye, nor on 清除 before the result, and a finger never sends it into the instruction line. 清除
+// says a new game has started.
 TEST_P(MidendGameTest, AWholeGameMovesTheFocusOnAndAnnouncesEachDrawOnce) {
   const PressedBy pressedBy = GetParam().pressedBy;
   startProgram();
@@ -182,7 +183,7 @@ TEST_P(MidendGameTest, AWholeGameMovesTheFocusOnAndAnnouncesEachDrawOnce) {
     click(Control::Command2, pressedBy);
     const bool last = k == kSlotCount - 1;
     EXPECT_EQ(frontEnd.takeLog(), (std::vector<std::u16string>{
-                                      last ? u"focus " + GetParam().focusAtTheResult : focusOn("Command1"), drawn}))
+                                      drawn, last ? u"focus " + GetParam().focusAtTheResult : focusOn("Command1")}))
         << "draw " << k + 1;
     if (!last) {
       click(Control::Command1, pressedBy);
@@ -191,8 +192,9 @@ TEST_P(MidendGameTest, AWholeGameMovesTheFocusOnAndAnnouncesEachDrawOnce) {
   }
   EXPECT_EQ(board.instruction, expectedState(Phase::Finished).line);
   click(Control::Command3, pressedBy);
-  EXPECT_EQ(frontEnd.takeLog(), (std::vector<std::u16string>{focusOn("Command2"), u"announce "}))
-      << "清除 takes the last announcement away";
+  EXPECT_EQ(frontEnd.takeLog(),
+            (std::vector<std::u16string>{u"announce " + expectedText(expected().at("newGameAnnouncement")),
+                                         focusOn("Command2")}));
   EXPECT_EQ(board.labels[kFirstSlotLabel].text, kSlotHeadings[0]);
   EXPECT_TRUE(frontEnd.statuses.empty());
   EXPECT_FALSE(midend.ended());

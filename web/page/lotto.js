@@ -142,6 +142,16 @@
       else item.setAttribute('aria-hidden', 'true');
     }
 
+    // The announcement the next focus move carries, and the control that carries the last one with its own name.
+    let sayFirst = null;
+    let carrier = null;
+    function restoreName() {
+      if (!carrier) return;
+      if (carrier.label === null) carrier.element.removeAttribute('aria-label');
+      else carrier.element.setAttribute('aria-label', carrier.label);
+      carrier = null;
+    }
+
     // The timer behind the light. A stopped timer runs no tick: a tick already queued checks it is still the one.
     let timerInterval = 0;
     let timer = 0;
@@ -163,12 +173,14 @@
     // An installed app's window closes when the program ends, on Bye or once its run-time error is read, as the
     // desktop program's does. A browser's tab is the player's, not the program's: it stays, saying the program has
     // ended (closing it would also close a tab that has only this page in its history, and with it whatever the
-    // player meant to do next).
+    // player meant to do next). The focus goes to the sentence that says so, which a screen reader then reads: the
+    // button it was on is gone.
     function closeOrShowEnded() {
       if (inInstalledAppWindow()) window.close();
       form.hidden = true;
       document.body.dataset.state = 'ended';
       showNotice('ended');
+      byId('ended').focus();
     }
     function inInstalledAppWindow() {
       return (
@@ -229,12 +241,27 @@
       showWindow() {
         form.removeAttribute('inert');
       },
+      // What the midend announces just before it moves the focus is said as the first words of the control's name,
+      // so that a screen reader says it first, at once: a live region is read only a while after the focus speech,
+      // queued behind it, and the player's next key drops it. The control keeps those words until the focus moves
+      // on or leaves it. Where the focus does not move, the live region says it.
       focusControl(control) {
-        controlAt[control].focus();
+        const target = controlAt[control];
+        restoreName();
+        if (sayFirst !== null && document.activeElement !== target) {
+          carrier = { element: target, label: target.getAttribute('aria-label') };
+          target.setAttribute('aria-label', `${sayFirst} ${carrier.label ?? target.textContent}`);
+          target.addEventListener('blur', () => carrier?.element === target && restoreName(), { once: true });
+          sayFirst = null;
+        }
+        target.focus();
       },
-      // Said after the task that moved the focus, which would cut off what a screen reader is saying.
       announce(text) {
-        setTimeout(() => (announcements.textContent = text));
+        sayFirst = text;
+        queueMicrotask(() => {
+          if (sayFirst === text) setTimeout(() => (announcements.textContent = text));
+          sayFirst = null;
+        });
       },
       showRunTimeError(title, text) {
         endControls();

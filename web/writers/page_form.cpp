@@ -95,9 +95,19 @@ class FormWriter {
     css_.set("line", selector, "colour", "background-color:" + hexColour(l.colour));
   }
 
-  // A ball or result slot: Label1(i) painted over Shape1(i), one picture for the eye and for screen readers,
-  // named for what it shows; its disc and number are only how it looks.
+  // A ball or result slot: Label1(i) painted over Shape1(i), one item of its list for screen readers, named for
+  // what it shows; its disc and number are only how it looks. The balls still on the board make one list and the
+  // slots, in order, the next, so that a screen reader moves through the board as a player would, and says "image"
+  // of none of them. Items come in index order, balls first.
   void item(int index) {
+    if (index != nextItem_) {
+      throw std::logic_error("the balls and slots are no longer written in index order");
+    }
+    if (index == 0 || index == kFirstSlotLabel) {
+      html_ += std::string(index == 0 ? "" : "</div>\n") + "<div role=\"list\" aria-label=\"" +
+               escaped(index == 0 ? midend::kBallsListName : midend::kSlotsListName) + "\">\n";
+    }
+    ++nextItem_;
     const design::FormDesign& d = design::form1();
     const design::DiscDesign& disc = d.shape1[index];
     const design::LabelDesign& label = d.label1[index];
@@ -106,13 +116,16 @@ class FormWriter {
     const std::string discName = itemName(d.shape1Name, index), labelName = itemName(d.label1Name, index);
     const bool onBoard = loaded.labelShown && loaded.discShown;
 
-    html_ += "<div class=\"item\" id=\"" + id + "\" role=\"img\" aria-label=\"" +
+    html_ += "<div class=\"item\" id=\"" + id + "\" role=\"listitem\" aria-label=\"" +
              escaped(midend::labelName(index, loaded.caption)) + "\"" + (onBoard ? "" : " aria-hidden=\"true\"") +
              (loaded.labelShown || loaded.discShown ? "" : " hidden") + ">";
     html_ += "<div class=\"disc\" data-design=\"" + discName + "\" aria-hidden=\"true\"" +
              (loaded.discShown ? "" : " hidden") + "></div>";
     html_ += "<span class=\"label\" data-design=\"" + labelName + "\" aria-hidden=\"true\"" +
              (loaded.labelShown ? "" : " hidden") + ">" + escaped(loaded.caption) + "</span></div>\n";
+    if (index == kLabelCount - 1) {
+      html_ += "</div>\n";
+    }
 
     const int discLeft = toPixels(disc.rect.left), discTop = toPixels(disc.rect.top);
     const std::string itemSize = size(toPixels(disc.rect.width), toPixels(disc.rect.height));
@@ -160,7 +173,8 @@ class FormWriter {
     css_.set("form", designSelector(d.name), "colour", "background-color:" + hexColour(d.background));
     PageForm form;
     form.html = "<div data-design=\"" + std::string(d.name) + "\" class=\"form\" inert>\n" + html_ + "</div>\n";
-    form.descriptions = "<div class=\"for-screen-readers\">" + descriptions_ + "</div>\n";
+    // Hidden: a description is read with its button, never as a line of the page.
+    form.descriptions = "<div class=\"for-screen-readers\" hidden>" + descriptions_ + "</div>\n";
     form.css = css_.text();
     return form;
   }
@@ -169,6 +183,7 @@ class FormWriter {
   static std::string descriptionId(const std::string& control) { return control + "-description"; }
 
   const LoadedBoard& board_;
+  int nextItem_ = 0;
   std::string html_;
   std::string descriptions_;
   StyleSheet css_;

@@ -4,9 +4,6 @@
 import { launchChromium } from '../browser.mjs';
 import { watchFaults } from './index.mjs';
 
-// ARIA's names for the roles Chromium's tree calls otherwise.
-const ariaRoles = { image: 'img' };
-
 export async function launch() {
   const browser = await launchChromium();
   return {
@@ -39,13 +36,13 @@ export async function launch() {
           return nodes
             .filter((node) => !node.ignored)
             .map((node) => ({
-              role: ariaRoles[node.role?.value] ?? node.role?.value,
+              role: node.role?.value,
               name: node.name?.value ?? '',
               description: node.description?.value ?? '',
               disabled: node.properties?.some((p) => p.name === 'disabled' && p.value.value === true) ?? false,
               value: node.value?.value ?? '',
             }))
-            .filter((node) => ['button', 'img', 'textbox', 'status'].includes(node.role));
+            .filter((node) => ['button', 'listitem', 'textbox', 'status'].includes(node.role));
         },
         screenshot: () => page.screenshot(),
         async platformFonts(selector) {

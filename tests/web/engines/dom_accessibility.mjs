@@ -4,10 +4,10 @@
 // accessibility tree: roles, names, descriptions, disabled and hidden states, as ARIA defines them for this page's
 // kinds of element.
 
-// Runs in the page; returns [{ role, name, description, disabled, value }] for every button, image, text box and
-// status region exposed to assistive technology. A driver whose engine can list the exposed images passes
-// engineImages = true and those images' elements: then they, not the DOM's hidden states, decide which images are in.
-export function domAccessibleNodes(engineImages = false, ...images) {
+// Runs in the page; returns [{ role, name, description, disabled, value }] for every button, list item, text box
+// and status region exposed to assistive technology. A driver whose engine can list the exposed list items passes
+// engineItems = true and those items' elements: then they, not the DOM's hidden states, decide which items are in.
+export function domAccessibleNodes(engineItems = false, ...items) {
   const textOf = (ids) =>
     (ids || '')
       .split(/\s+/)
@@ -18,25 +18,23 @@ export function domAccessibleNodes(engineImages = false, ...images) {
     const role = element.getAttribute('role');
     if (role) return role.split(/\s+/)[0];
     if (element.localName === 'button') return 'button';
-    if (element.localName === 'img') return 'img';
-    const type = element.getAttribute('type') ?? '';
+        const type = element.getAttribute('type') ?? '';
     if (element.localName === 'input' && ['text', 'search', ''].includes(type)) return 'textbox';
     return null;
   };
   const exposed = (element, role) => {
-    if (engineImages && role === 'img') return images.includes(element);
+    if (engineItems && role === 'listitem') return items.includes(element);
     if (!element.checkVisibility({ visibilityProperty: true })) return false;
     for (let up = element; up; up = up.parentElement) if (up.getAttribute('aria-hidden') === 'true') return false;
     return true;
   };
   const nodes = [];
-  for (const element of document.querySelectorAll('[role], button, img, input')) {
+  for (const element of document.querySelectorAll('[role], button, input')) {
     const role = roleOf(element);
-    if (!['button', 'img', 'textbox', 'status'].includes(role) || !exposed(element, role)) continue;
+    if (!['button', 'listitem', 'textbox', 'status'].includes(role) || !exposed(element, role)) continue;
     const labelledBy = element.getAttribute('aria-labelledby');
     let name = labelledBy ? textOf(labelledBy) : (element.getAttribute('aria-label') ?? '');
     if (!name && role === 'button') name = element.textContent.trim();
-    if (!name && role === 'img') name = element.getAttribute('alt') ?? '';
     const describedBy = element.getAttribute('aria-describedby');
     nodes.push({
       role,

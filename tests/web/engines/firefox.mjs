@@ -48,17 +48,17 @@ export async function launch() {
         },
         // Firefox answers accessibility queries over BiDi only by role or name, each costing a tenth of a second
         // or more, and gives no names back: the balls and slots, whose leaving the tree matters, are found by the
-        // engine in one query; their names and everything else are read from the DOM. The tree follows the DOM at
+        // engine in one query for list items; their names and everything else are read from the DOM. The tree follows the DOM at
         // the next refresh, so the query waits for two frames first. The query is puppeteer's internal one behind
         // its ::-p-aria selector (the package is pinned), without the selector's second look at every node found,
         // which makes it several times slower.
         async accessibleNodes() {
           await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
           const root = await page.$('html');
-          const images = [];
-          for await (const image of root.queryAXTree(undefined, 'image')) images.push(image);
-          const nodes = await page.evaluate(domAccessibleNodes, true, ...images);
-          await Promise.all([root, ...images].map((handle) => handle.dispose()));
+          const items = [];
+          for await (const item of root.queryAXTree(undefined, 'listitem')) items.push(item);
+          const nodes = await page.evaluate(domAccessibleNodes, true, ...items);
+          await Promise.all([root, ...items].map((handle) => handle.dispose()));
           return nodes;
         },
         screenshot: () => page.screenshot(),

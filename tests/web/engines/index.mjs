@@ -11,7 +11,7 @@
 //   reload()              the browser's own reload, as F5 does it, resolving once the page has loaded again;
 //   press(key)            one press of 'Space', 'Enter', 'Tab' or 'Shift+Tab' on whatever has the focus;
 //   hold(key)             'Space' or 'Enter' held down long enough to repeat, then released;
-//   accessibleNodes()     the buttons, images, text boxes and status regions a screen reader meets, in one read:
+//   accessibleNodes()     the buttons, list items, text boxes and status regions a screen reader meets, in one read:
 //                         [{ role, name, description, disabled, value }], roles as ARIA names them;
 //   screenshot()          a PNG of the viewport at one device pixel per CSS pixel;
 //   platformFonts(sel)    the faces that drew the element's text [{ familyName, isCustomFont }], or null where
