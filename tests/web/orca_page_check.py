@@ -119,8 +119,8 @@ def slot_numbers(slots):
     """The numbers in the seven slots, None for an empty one."""
     numbers = []
     for slot in slots:
-        text = slot.get_name().split()[-1]
-        numbers.append(None if text == EMPTY_SLOT else text)
+        words = slot.get_name().split()
+        numbers.append(None if not words or words[-1] == EMPTY_SLOT else words[-1])
     return numbers
 
 
