@@ -41,29 +41,39 @@
   }
 
   // The program's WebAssembly travels gzipped inside lotto-core.js: a page opened from the disk may fetch no file.
-  // It is compiled as it is unpacked.
+  // Unpacked from a stream of the page's own making, every step answers within the same task; the module is then
+  // compiled and instantiated at once. Any step that waited for a turn of the page's thread would wait behind the
+  // first layout and paint, and the light behind it.
   function instantiateProgram() {
     const packed = atob(createLottoModule.wasm);
     const bytes = new Uint8Array(packed.length);
     for (let i = 0; i < packed.length; i++) bytes[i] = packed.charCodeAt(i);
-    const wasm = new Response(new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip')), {
-      headers: { 'content-type': 'application/wasm' },
+    const unpacked = new ReadableStream({
+      start(controller) {
+        controller.enqueue(bytes);
+        controller.close();
+      },
+    }).pipeThrough(new DecompressionStream('gzip'));
+    const reader = unpacked.getReader();
+    const chunks = [];
+    const readAll = () => reader.read().then(({ done, value }) => (done ? chunks : (chunks.push(value), readAll())));
+    return readAll().then(() => {
+      const wasm = new Uint8Array(chunks.reduce((length, chunk) => length + chunk.length, 0));
+      chunks.reduce((at, chunk) => (wasm.set(chunk, at), at + chunk.length), 0);
+      const module = new WebAssembly.Module(wasm);
+      return new Promise((resolve, reject) => {
+        createLottoModule({
+          instantiateWasm(imports, receiveInstance) {
+            try {
+              receiveInstance(new WebAssembly.Instance(module, imports), module);
+            } catch (error) {
+              reject(error);
+            }
+            return {};
+          },
+        }).then(resolve, reject);
+      });
     });
-    const compiled =
-      typeof WebAssembly.compileStreaming === 'function'
-        ? WebAssembly.compileStreaming(wasm)
-        : wasm.arrayBuffer().then((buffer) => WebAssembly.compile(buffer));
-    return compiled.then(
-      (module) =>
-        new Promise((resolve, reject) => {
-          createLottoModule({
-            instantiateWasm(imports, receiveInstance) {
-              WebAssembly.instantiate(module, imports).then((instance) => receiveInstance(instance, module), reject);
-              return {};
-            },
-          }).then(resolve, reject);
-        }),
-    );
   }
 
   function begin() {
