@@ -5,10 +5,13 @@
 'use strict';
 
 (() => {
-  // The program is compiled and instantiated as soon as its script is in, while the page is still parsed and
-  // painted; it takes the board over once the elements are there too. Both scripts load async, in either order.
+  // The program is instantiated by its own script as soon as that is in (core_start.js), while the page is still
+  // parsed and painted; it takes the board over once the elements are there too. Both scripts load async, in either
+  // order.
   const missing = missingFeature();
-  const programReady = missing ? Promise.reject(new Error(missing)) : programScriptLoaded().then(instantiateProgram);
+  const programReady = missing
+    ? Promise.reject(new Error(missing))
+    : programScriptLoaded().then(() => createLottoModule.ready || Promise.reject(new Error('no-webassembly')));
   programReady.catch(() => {}); // told on the page once it can be
   if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', begin, { once: true });
   else begin();
@@ -37,42 +40,6 @@
       const script = document.querySelector('script[src="lotto-core.js"]');
       script.addEventListener('load', () => (typeof createLottoModule === 'function' ? resolve() : reject()));
       script.addEventListener('error', reject);
-    });
-  }
-
-  // The program's WebAssembly travels gzipped inside lotto-core.js: a page opened from the disk may fetch no file.
-  // Unpacked from a stream of the page's own making, every step answers within the same task; the module is then
-  // compiled and instantiated at once. Any step that waited for a turn of the page's thread would wait behind the
-  // first layout and paint, and the light behind it.
-  function instantiateProgram() {
-    const packed = atob(createLottoModule.wasm);
-    const bytes = new Uint8Array(packed.length);
-    for (let i = 0; i < packed.length; i++) bytes[i] = packed.charCodeAt(i);
-    const unpacked = new ReadableStream({
-      start(controller) {
-        controller.enqueue(bytes);
-        controller.close();
-      },
-    }).pipeThrough(new DecompressionStream('gzip'));
-    const reader = unpacked.getReader();
-    const chunks = [];
-    const readAll = () => reader.read().then(({ done, value }) => (done ? chunks : (chunks.push(value), readAll())));
-    return readAll().then(() => {
-      const wasm = new Uint8Array(chunks.reduce((length, chunk) => length + chunk.length, 0));
-      chunks.reduce((at, chunk) => (wasm.set(chunk, at), at + chunk.length), 0);
-      const module = new WebAssembly.Module(wasm);
-      return new Promise((resolve, reject) => {
-        createLottoModule({
-          instantiateWasm(imports, receiveInstance) {
-            try {
-              receiveInstance(new WebAssembly.Instance(module, imports), module);
-            } catch (error) {
-              reject(error);
-            }
-            return {};
-          },
-        }).then(resolve, reject);
-      });
     });
   }
 
