@@ -4,10 +4,10 @@
 // createLottoModule.ready, a promise of the module that lotto.js starts once the page's window is there.
 //
 // The WebAssembly travels gzipped in the script (createLottoModule.wasm): a page opened from the disk may fetch no
-// file. Unpacked from a stream of the script's own making, every step answers within the same task, and the module
-// is compiled and instantiated at once: any step that waited for a turn of the page's thread would wait behind the
-// first layout and paint, and the light behind it. Nothing here touches the page; what the browser lacks is told by
-// lotto.js, this promise only fails.
+// file. It is unpacked from a stream of the script's own making, whose every step Chromium answers within the same
+// task, and the module is compiled and instantiated at once: a step that waited for a turn of the page's thread (a
+// blob's stream, an asynchronous compile or instantiation) waited behind the first layout and paint, and the light
+// behind it. Nothing here touches the page; what the browser lacks is told by lotto.js, this promise only fails.
 'use strict';
 
 createLottoModule.ready = (() => {
