@@ -5,9 +5,10 @@
 'use strict';
 
 (() => {
-  // The program is instantiated by its own script as soon as that is in (core_start.js), while the page is still
-  // parsed and painted; it takes the board over once the elements are there too. Both scripts load async, in either
-  // order.
+  // Both scripts are deferred: fetched while the page is parsed, run in order once it is, before DOMContentLoaded and
+  // before the first layout and paint. The program is instantiated by its own script (core_start.js) and started
+  // here at once, so that its timer runs from DOMContentLoaded as a static page's would, not from after the first
+  // frame, behind which an async script waits.
   const missing = missingFeature();
   const programReady = missing
     ? Promise.reject(new Error(missing))
@@ -30,17 +31,9 @@
     return null;
   }
 
-  // lotto-core.js is loaded async, as this script is: it may have run already.
+  // lotto-core.js is deferred before this script: it has run by now, unless it could not be loaded.
   function programScriptLoaded() {
-    return new Promise((resolve, reject) => {
-      if (typeof createLottoModule === 'function') {
-        resolve();
-        return;
-      }
-      const script = document.querySelector('script[src="lotto-core.js"]');
-      script.addEventListener('load', () => (typeof createLottoModule === 'function' ? resolve() : reject()));
-      script.addEventListener('error', reject);
-    });
+    return typeof createLottoModule === 'function' ? Promise.resolve() : Promise.reject(new Error('no-program'));
   }
 
   function begin() {
