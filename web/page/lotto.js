@@ -5,10 +5,9 @@
 'use strict';
 
 (() => {
-  // Both scripts are deferred: fetched while the page is parsed, run in order once it is, before DOMContentLoaded and
-  // before the first layout and paint. The program is instantiated by its own script (core_start.js) and started
-  // here at once, so that its timer runs from DOMContentLoaded as a static page's would, not from after the first
-  // frame, behind which an async script waits.
+  // The program is instantiated by its own script as soon as that is in (core_start.js), while the page is still
+  // parsed and painted; it takes the board over once the elements are there too. Both scripts load async, in either
+  // order.
   const missing = missingFeature();
   const programReady = missing
     ? Promise.reject(new Error(missing))
@@ -31,9 +30,17 @@
     return null;
   }
 
-  // lotto-core.js is deferred before this script: it has run by now, unless it could not be loaded.
+  // lotto-core.js is loaded async, as this script is: it may have run already.
   function programScriptLoaded() {
-    return typeof createLottoModule === 'function' ? Promise.resolve() : Promise.reject(new Error('no-program'));
+    return new Promise((resolve, reject) => {
+      if (typeof createLottoModule === 'function') {
+        resolve();
+        return;
+      }
+      const script = document.querySelector('script[src="lotto-core.js"]');
+      script.addEventListener('load', () => (typeof createLottoModule === 'function' ? resolve() : reject()));
+      script.addEventListener('error', reject);
+    });
   }
 
   function begin() {
