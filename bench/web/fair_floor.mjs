@@ -7,6 +7,7 @@ import os from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { launchChromium, serveFolder } from '../../tests/web/browser.mjs';
+import { writeStaticWindow } from './static_window.mjs';
 
 // Every disc of the design, balls and result slots alike, found by its design name wherever the page keeps its
 // styles; the light reaches only the balls, Shape1-0 … Shape1-41, seven of 42 being the game itself.
@@ -220,14 +221,17 @@ ${discs}
   copyFileSync(script, path.join(folder, 'fair_floor.js'));
 }
 
-// Serves the built site and a fair floor written from its board, each from 127.0.0.1; resolves to
-// { lotto, fair, board, close() }, close() ending both servers and removing the floor's folder.
-export async function serveSiteAndFairFloor(site, viewport) {
+// Serves the built site, the static window written from it and a fair floor written from its board, each from
+// 127.0.0.1; resolves to { lotto, staticWindow, fair, board, close() }, close() ending the servers and removing the
+// floors' folders.
+export async function serveSiteAndFloors(site, viewport) {
   const folder = mkdtempSync(path.join(os.tmpdir(), 'lotto-fair-floor-'));
+  const staticFolder = mkdtempSync(path.join(os.tmpdir(), 'lotto-static-window-'));
   const servers = [];
   const close = async () => {
     for (const server of servers) await server.close();
     rmSync(folder, { recursive: true, force: true });
+    rmSync(staticFolder, { recursive: true, force: true });
   };
   try {
     const lotto = await serveFolder(site);
@@ -236,7 +240,10 @@ export async function serveSiteAndFairFloor(site, viewport) {
     writeFairFloor(board, folder);
     const fair = await serveFolder(folder);
     servers.push(fair);
-    return { lotto, fair, board, close };
+    writeStaticWindow(site, staticFolder, board.light);
+    const staticWindow = await serveFolder(staticFolder);
+    servers.push(staticWindow);
+    return { lotto, staticWindow, fair, board, close };
   } catch (error) {
     await close();
     throw error;

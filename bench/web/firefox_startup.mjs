@@ -12,7 +12,7 @@ import { readFileSync } from 'node:fs';
 import { execFileSync } from 'node:child_process';
 import { createRequire } from 'node:module';
 import { firefoxPath } from '../../tests/web/engines/firefox.mjs';
-import { discSelector, serveSiteAndFairFloor } from './fair_floor.mjs';
+import { discSelector, serveSiteAndFloors } from './fair_floor.mjs';
 
 // The tests' driver, from the tests' own node_modules.
 const puppeteer = createRequire(new URL('../../tests/web/package.json', import.meta.url))('puppeteer-core');
@@ -71,7 +71,7 @@ function median(values) {
 const version = execFileSync(firefoxPath, ['--version']).toString().trim();
 const loadAverage = readFileSync('/proc/loadavg', 'latin1').split(' ').slice(0, 3).join(' ');
 console.log(`== web page in ${version} headless, ${rounds} rounds, load average at the start ${loadAverage}`);
-const { lotto, fair, board, close } = await serveSiteAndFairFloor(site, viewport);
+const { lotto, fair, board, close } = await serveSiteAndFloors(site, viewport);
 try {
   const pages = { lotto: `${lotto.origin}/`, fair: `${fair.origin}/fair.html` };
   const results = { lotto: [], fair: [] };

@@ -7,10 +7,13 @@
 (() => {
   // Marked as run whole: a script cut short runs nothing, and the page's head then tells of a broken file.
   document.currentScript.dataset.ran = '';
-  // The program is compiled and instantiated as soon as its script is in, while the page is still parsed and
-  // painted; it takes the board over once the elements are there too. Both scripts load async, in either order.
+  // The program is instantiated by its own script as soon as that is in (core_start.js), while the page is still
+  // parsed and painted; it takes the board over once the elements are there too. Both scripts load async, in either
+  // order.
   const missing = missingFeature();
-  const programReady = missing ? Promise.reject(new Error(missing)) : programScriptLoaded().then(instantiateProgram);
+  const programReady = missing
+    ? Promise.reject(new Error(missing))
+    : programScriptLoaded().then(() => createLottoModule.ready || Promise.reject(new Error('no-webassembly')));
   programReady.catch(() => {}); // told on the page once it can be
   if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', begin, { once: true });
   else begin();
@@ -41,32 +44,6 @@
       script.addEventListener('load', () => (typeof createLottoModule === 'function' ? resolve() : reject()));
       script.addEventListener('error', reject);
     });
-  }
-
-  // The program's WebAssembly travels gzipped inside lotto-core.js: a page opened from the disk may fetch no file.
-  // It is compiled as it is unpacked.
-  function instantiateProgram() {
-    const packed = atob(createLottoModule.wasm);
-    const bytes = new Uint8Array(packed.length);
-    for (let i = 0; i < packed.length; i++) bytes[i] = packed.charCodeAt(i);
-    const wasm = new Response(new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip')), {
-      headers: { 'content-type': 'application/wasm' },
-    });
-    const compiled =
-      typeof WebAssembly.compileStreaming === 'function'
-        ? WebAssembly.compileStreaming(wasm)
-        : wasm.arrayBuffer().then((buffer) => WebAssembly.compile(buffer));
-    return compiled.then(
-      (module) =>
-        new Promise((resolve, reject) => {
-          createLottoModule({
-            instantiateWasm(imports, receiveInstance) {
-              WebAssembly.instantiate(module, imports).then((instance) => receiveInstance(instance, module), reject);
-              return {};
-            },
-          }).then(resolve, reject);
-        }),
-    );
   }
 
   function begin() {
