@@ -19,6 +19,12 @@ import { domAccessibleNodes } from './dom_accessibility.mjs';
 
 const run = promisify(execFile);
 const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
+// Polls until `condition` holds, for at most `ms`.
+async function until(condition, what, ms = 10000) {
+  for (const end = Date.now() + ms; !(await condition()); await sleep(20)) {
+    if (Date.now() > end) throw new Error(`WebKit: no ${what} within ${ms} ms`);
+  }
+}
 
 // Debian keeps MiniBrowser in the architecture's library folder (/usr/lib/x86_64-linux-gnu/…), on no PATH.
 export const miniBrowserPath =
@@ -31,8 +37,9 @@ const xvfbScript = fileURLToPath(new URL('../../../scripts/lib/xvfb.sh', import.
 
 const webDriverKeys = { Space: Key.SPACE, Enter: Key.ENTER, Tab: Key.TAB, Shift: Key.SHIFT };
 const xKeys = { Space: 'space', Enter: 'Return' };
-// The X server's autorepeat starts after 660 ms and repeats 25 times a second.
-const holdMs = 1100;
+// A held key is let go once the page has seen it repeat this often (the X server's autorepeat starts after 660 ms
+// and repeats 25 times a second).
+const heldRepeats = 3;
 
 // Starts Xvfb on a display number of its own with scripts/lib/xvfb.sh, as the shell tests do, and leaves it running
 // for this process to end.
@@ -139,10 +146,25 @@ export async function launch() {
         },
         reload: () => session.navigate().refresh(),
         press: (key) => chord(key.split('+')),
+        // The X server delivers the key to the page in its own time: the key is let go once the page has seen it
+        // repeat, and the hold ends once the page has seen it let go, and with it the press a release makes.
         async hold(key) {
+          await session.executeScript(() => {
+            const held = (window.heldKey = { repeats: 0, released: false });
+            const down = (event) => (held.repeats += event.repeat ? 1 : 0);
+            const up = () => {
+              held.released = true;
+              removeEventListener('keydown', down, true);
+              removeEventListener('keyup', up, true);
+            };
+            addEventListener('keydown', down, true);
+            addEventListener('keyup', up, true);
+          });
+          const seen = (what) => session.executeScript(what);
           await xdotool('keydown', xKeys[key]);
-          await sleep(holdMs);
+          await until(() => seen(`return window.heldKey.repeats >= ${heldRepeats}`), `${key} repeating`);
           await xdotool('keyup', xKeys[key]);
+          await until(() => seen('return window.heldKey.released'), `${key} let go`);
         },
         accessibleNodes: () => session.executeScript(domAccessibleNodes),
         // A new window's first frames reach the driver's snapshot late: wait for the page to paint twice.
