@@ -178,6 +178,9 @@ try:
     wait_for(lambda: orca.quiet_for(1.0), 20, every=0.1)
     reading = now()
     subprocess.run(["xdotool", "key", "KP_Add"], check=True, timeout=10)
+    # On a busy machine Orca may begin reading more than the quiet below after the key's own name: the reading is
+    # waited for first, lest the games' keys fall into it.
+    wait_for(lambda: any(u.at >= reading and u.text != "plus" for u in orca.utterances()), 60, every=0.2)
     wait_for(lambda: orca.quiet_for(2.0), 150, every=0.3)
     first_reading = [u.text for u in orca.utterances() if u.at >= reading]
     # The games start where the program put the focus, whatever the reading left it on.
