@@ -127,6 +127,12 @@ class OrcaSpeaking:
                 said[-1].finished = True
         return said
 
+    def speech_output(self):
+        """What Orca handed its voice, with when, as its log tells: said or not, depending on the voice's pace."""
+        pattern = re.compile(r"^(\d\d:\d\d:\d\d\.\d+) - SPEECH OUTPUT: '(.*)'\{")
+        with open(self.debug_log, encoding="utf-8", errors="replace") as log:
+            return [(datetime.time.fromisoformat(m[1]), " ".join(m[2].split())) for m in map(pattern.match, log) if m]
+
     def interruptions(self):
         """When Orca cut off its speech for a key, as its log tells."""
         pattern = re.compile(r"^(\d\d:\d\d:\d\d\.\d+) - DEFAULT: Interrupting presentation")

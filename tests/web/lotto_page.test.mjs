@@ -134,7 +134,20 @@ afterEach(async () => {
 });
 
 const clickButton = async (name) => page.click([await page.evaluate((n) => probe.centre(n), name)]);
-const focusedIs = async (name) => (await page.evaluate(() => probe.focused())) === name;
+// The focus moves on in a task of its own after a press: whether it lands on `name` within a second.
+const focusedIs = async (name) =>
+  page.evaluate(
+    (wanted) =>
+      new Promise((resolve) => {
+        const end = performance.now() + 1000;
+        const look = () => {
+          if (probe.focused() === wanted || performance.now() > end) resolve(probe.focused() === wanted);
+          else setTimeout(look, 10);
+        };
+        look();
+      }),
+    name,
+  );
 const enabledIn = (phase) => {
   const { draw, next, clear } = states[phase];
   return { [DRAW]: draw, [NEXT]: next, [CLEAR]: clear, [BYE]: true };
@@ -190,7 +203,6 @@ async function checkDraw(drawn, previous) {
   assert.equal(await page.evaluate((n) => probe.discVisible(n), number), false, `ball ${number}'s disc left the board`);
   // Said first, as the focus lands: a live region would be read behind all the focus says, and a quick key drops it.
   const focusOn = drawn < 7 ? NEXT : expected.instructionLineName;
-  assert.equal(await page.evaluate(() => probe.focusSays()), `${slotNames[drawn - 1]} ${number} ${focusOn}`);
   assert.equal(board.instruction, states[phase].line);
   assert.deepEqual(board.enabled, enabledIn(phase), `after draw ${drawn}`);
   if (drawn < 7) {
@@ -199,6 +211,7 @@ async function checkDraw(drawn, previous) {
     assert.ok(await focusedIs(expected.instructionLineName), 'after the seventh draw the focus is on the instruction');
     assert.equal(new Set(board.slots).size, 7, `seven distinct numbers: ${board.slots}`);
   }
+  assert.equal(await page.evaluate(() => probe.focusSays()), `${slotNames[drawn - 1]} ${number} ${focusOn}`);
   return board;
 }
 

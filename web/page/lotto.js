@@ -143,7 +143,26 @@
       timer = 0;
     }
 
+    // Chromium tells a screen reader that the focus moved before it tells the other changes of the same update, and
+    // Orca reads the control with the states it knew: a button enabled and focused in one task is said "grayed".
+    // So there the focus moves in the task after the frame those changes are passed on in. A key or a pointer that
+    // comes first moves it at once, before it is handled, so that it goes where the program put the focus. Firefox
+    // tells the changes in order, but gives a focused button that is greyed up to the document at once, which a
+    // screen reader would say instead of the number: there the focus moves at once.
+    const focusWaitsForFrame = /Chrom(e|ium)\//.test(navigator.userAgent);
+    let focusDue = null;
+    let focusMovedFor = null; // the event the focus was moved for, which still names the control it left
+    function moveFocusNow(event) {
+      if (!focusDue) return;
+      const target = focusDue;
+      focusDue = null;
+      focusMovedFor = event;
+      target.focus();
+    }
+    for (const type of ['keydown', 'keyup', 'pointerdown']) document.addEventListener(type, moveFocusNow, true);
+
     function endControls() {
+      focusDue = null;
       stopTimer();
       for (const control of Object.values(controls)) control.disabled = true;
     }
@@ -231,7 +250,9 @@
           target.addEventListener('blur', () => carrier?.element === target && restoreName(), { once: true });
           sayFirst = null;
         }
-        target.focus();
+        focusDue = target;
+        if (!focusWaitsForFrame || document.visibilityState !== 'visible') moveFocusNow(null); // no frame to wait for
+        else requestAnimationFrame(() => setTimeout(() => focusDue === target && moveFocusNow(null)));
       },
       announce(text) {
         sayFirst = text;
@@ -260,7 +281,7 @@
     // finger's press the focus stays off the instruction line, whose focus raises a phone's on-screen keyboard.
     let pressedByTouch = false;
     form.addEventListener('pointerdown', (event) => (pressedByTouch = event.pointerType === 'touch'), true);
-    form.addEventListener('keydown', () => (pressedByTouch = false), true);
+    document.addEventListener('keydown', () => (pressedByTouch = false), true);
     function press(control) {
       if (designIndex.has(control)) Module._lotto_click(designIndex.get(control), pressedByTouch);
     }
@@ -269,14 +290,18 @@
     // a held key's repeats, and never the button the focus has moved to while the key was down.
     let pressing = null;
     const isPressKey = (event) => event.key === ' ' || event.key === 'Enter';
-    form.addEventListener('keydown', (event) => {
-      const button = event.target.closest('button');
+    const pressedButton = (event) => {
+      const button = (focusMovedFor === event ? document.activeElement : event.target).closest?.('button');
+      return button && form.contains(button) ? button : null;
+    };
+    document.addEventListener('keydown', (event) => {
+      const button = pressedButton(event);
       if (!button || !isPressKey(event)) return;
       event.preventDefault();
       if (!event.repeat && !pressing) pressing = { key: event.key, button };
     });
-    form.addEventListener('keyup', (event) => {
-      const button = event.target.closest('button');
+    document.addEventListener('keyup', (event) => {
+      const button = pressedButton(event);
       if (!button || !isPressKey(event)) return;
       event.preventDefault();
       const pressed = pressing && pressing.key === event.key && pressing.button === button;
