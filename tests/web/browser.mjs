@@ -51,13 +51,15 @@ const contentTypes = {
 
 // Serves `root` on 127.0.0.1 at a free port; resolves to { origin, log, close() }. Only files inside root are served.
 // log holds { url, status } for every request, which is all a driver without network events tells of a failure.
-// cacheControl is what the host tells browsers: no-cache, or how long they may keep a file unasked.
-export function serveFolder(root, { cacheControl = 'no-cache' } = {}) {
+// cacheControl is what the host tells browsers: no-cache, or how long they may keep a file unasked. beforeServing(path),
+// when given, is awaited before each file is read: a test holds a request there while it changes the folder.
+export function serveFolder(root, { cacheControl = 'no-cache', beforeServing = () => {} } = {}) {
   const base = path.resolve(root);
   const log = [];
-  const server = createServer((request, response) => {
+  const server = createServer(async (request, response) => {
     response.on('finish', () => log.push({ url: request.url, status: response.statusCode }));
     const pathname = decodeURIComponent(new URL(request.url, 'http://127.0.0.1').pathname);
+    await beforeServing(pathname);
     let file = path.join(base, pathname.endsWith('/') ? `${pathname}index.html` : pathname);
     if (file !== base && !file.startsWith(base + path.sep)) file = '';
     let size = -1;

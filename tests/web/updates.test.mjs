@@ -1,12 +1,26 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// updates.test.mjs: the page over http as a returning player meets it: offline after the first visit, a new build
-// behind a host that lets browsers keep files for 10 minutes, and what a phone needs to install it.
+// updates.test.mjs: the page over http as a returning player meets it: offline after the first visit, a second build
+// deployed at every moment of a player's visits, and what a phone needs to install it.
 //
-// LOTTO_WEB_SITE names the built folder; LOTTO_CMAKE the cmake that runs the build's own service worker script.
+// LOTTO_WEB_SITE names the built folder. The second build is made once per run by the project's own build from a copy
+// of the source with a mark added to the page, its script and the program; LOTTO_WEB_SECOND_BUILD names a folder to
+// keep that copy and its build in between runs, so that a run builds again only what changed.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import {
+  copyFileSync,
+  cpSync,
+  existsSync,
+  mkdirSync,
+  mkdtempSync,
+  readdirSync,
+  readFileSync,
+  renameSync,
+  rmSync,
+  statSync,
+  writeFileSync,
+} from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
@@ -15,54 +29,86 @@ import { launchChromium, serveFolder, siteUrl } from './browser.mjs';
 
 const site = process.env.LOTTO_WEB_SITE;
 assert.ok(site, 'LOTTO_WEB_SITE must name the built folder (build-web/site)');
-const cmake = process.env.LOTTO_CMAKE || 'cmake';
-const webSources = fileURLToPath(new URL('../../web/', import.meta.url));
+const sourceRoot = fileURLToPath(new URL('../../', import.meta.url));
+
+// What the web build reads, and the marks the second build adds: each of the page, its script and the program tells
+// which build it came from once the page runs.
+const webSources = ['CMakeLists.txt', 'cmake', 'draw', 'design', 'midend', 'web', 'packaging', 'LICENSES', 'scripts'];
+const secondBuildMarks = {
+  'web/page/index.html.in': (text) => text.replace('<html ', '<html data-build="second" '),
+  'web/page/lotto.js': (text) => `${text}globalThis.pageScriptBuild = 'second';\n`,
+  'web/page/web_binding.cpp': (text) =>
+    `${text}static struct SecondBuild {\n` +
+    `  SecondBuild() { EM_ASM({ globalThis.coreScriptBuild = 'second'; }, 0); }\n` +
+    '} secondBuild;\n',
+};
+
+// Copies the web build's sources into `root`/source with the marks, writing only files whose contents changed so that
+// the build there stays incremental, and builds the site with the project's own script. Resolves to the site.
+function buildSecondSite(root) {
+  const copy = (from, to) => {
+    if (statSync(from).isDirectory()) {
+      mkdirSync(to, { recursive: true });
+      for (const entry of readdirSync(from)) copy(path.join(from, entry), path.join(to, entry));
+      return;
+    }
+    const relative = path.relative(sourceRoot, from).split(path.sep).join('/');
+    let contents = readFileSync(from);
+    if (secondBuildMarks[relative]) {
+      const marked = secondBuildMarks[relative](contents.toString('utf8'));
+      assert.notEqual(marked, contents.toString('utf8'), `${relative}: the second build's mark found no place`);
+      contents = Buffer.from(marked);
+    }
+    if (existsSync(to) && readFileSync(to).equals(contents)) return;
+    mkdirSync(path.dirname(to), { recursive: true });
+    writeFileSync(to, contents, { mode: statSync(from).mode });
+  };
+  for (const source of webSources) copy(path.join(sourceRoot, source), path.join(root, 'source', source));
+  try {
+    execFileSync(path.join(root, 'source/scripts/build-web'), [path.join(root, 'build')], { stdio: 'pipe' });
+  } catch (error) {
+    throw new Error(`the second build failed:\n${error.stdout}${error.stderr}`);
+  }
+  return path.join(root, 'build/site');
+}
 
 let browser;
+let secondSite;
 const folders = [];
-before(async () => {
-  browser = await launchChromium();
-});
+const temporary = (name) => {
+  const folder = mkdtempSync(path.join(os.tmpdir(), name));
+  folders.push(folder);
+  return folder;
+};
+before(
+  async () => {
+    secondSite = buildSecondSite(process.env.LOTTO_WEB_SECOND_BUILD || temporary('lotto-second-'));
+    browser = await launchChromium();
+  },
+  { timeout: 800_000 },
+);
 after(async () => {
   await browser?.close();
   for (const folder of folders) rmSync(folder, { recursive: true, force: true });
 });
 
-// A copy of the built site to serve, as a host holds it, and to deploy another build into.
+// A copy of the first build to serve, as a host holds it, and to deploy the second into.
 function hostedCopy() {
-  const folder = mkdtempSync(path.join(os.tmpdir(), 'lotto-host-'));
-  folders.push(folder);
+  const folder = temporary('lotto-host-');
   cpSync(site, folder, { recursive: true });
   return folder;
 }
 
-// What the next build would be: the page (its styles with it) and both scripts changed, each with a mark a loaded
-// page shows, and sw.js written again by the build's own script from the folder's files.
-function deployNewBuild(folder) {
-  const edit = (file, change) =>
-    writeFileSync(path.join(folder, file), change(readFileSync(path.join(folder, file), 'utf8')));
-  edit('index.html', (text) => text.replace('<html ', '<html data-build="new" '));
-  edit('lotto.js', (text) => `${text}\nglobalThis.pageScriptBuild = 'new';\n`);
-  edit('lotto-core.js', (text) => `${text}\nglobalThis.coreScriptBuild = 'new';\n`);
-  const files = readdirSync(folder).filter((file) => file !== 'sw.js');
-  execFileSync(cmake, [
-    `-DSITE=${folder}`,
-    `-DFILES=${files.join(';')}`,
-    `-DTEMPLATE=${webSources}page/sw.js.in`,
-    `-DOUTPUT=${folder}/sw.js`,
-    '-P',
-    `${webSources}writers/service_worker.cmake`,
-  ]);
-  return readFileSync(path.join(folder, 'sw.js'), 'utf8').match(/const cacheName = '([^']+)'/)[1];
-}
-
-// Which build each file the loaded page uses came from.
-function buildsInUse(page) {
-  return page.evaluate(() => ({
-    page: document.documentElement.dataset.build || 'old',
-    pageScript: globalThis.pageScriptBuild || 'old',
-    coreScript: globalThis.coreScriptBuild || 'old',
-  }));
+// Uploads the second build over the first, one whole file at a time as an upload tool writes them, `sw.js` first or
+// last; `between(file)` runs after each file.
+async function deploySecondBuild(folder, { swFirst = false, between = () => {} } = {}) {
+  const files = readdirSync(secondSite).sort((a, b) => (a === 'sw.js' ? -1 : b === 'sw.js' ? 1 : a.localeCompare(b)));
+  if (!swFirst) files.push(files.shift());
+  for (const file of files) {
+    copyFileSync(path.join(secondSite, file), path.join(folder, `.${file}.part`));
+    renameSync(path.join(folder, `.${file}.part`), path.join(folder, file));
+    await between(file);
+  }
 }
 
 // One draw, seen where a player sees it: the first slot names its number.
@@ -71,19 +117,90 @@ async function drawOnce(page) {
   await page.getByLabel(/^第一個號碼 \d+$/).waitFor({ timeout: 10_000 });
 }
 
-// Resolves once the page's worker has taken its build's files and is the one in charge.
-function workerActivated(page) {
+// Which build the loaded page, its script and its program came from; one name when they agree.
+async function buildInUse(page) {
+  const marks = await page.evaluate(() =>
+    [document.documentElement.dataset.build, globalThis.pageScriptBuild, globalThis.coreScriptBuild].map(
+      (mark) => mark ?? 'first',
+    ),
+  );
+  assert.equal(new Set(marks).size, 1, `the page, its script and its program from different builds: ${marks}`);
+  return marks[0];
+}
+
+// Loads the page again (`how` is 'reload' or 'goto', the address opened anew) and plays a draw: a working board in one
+// document, with no page in between that only loads it again. Resolves to the build it came from.
+async function loadAgain(page, url, how = 'reload') {
+  let documents = 0;
+  const committed = (frame) => {
+    if (frame === page.mainFrame()) documents++;
+  };
+  if (page.url().startsWith('http')) await noneActivating(page);
+  page.on('framenavigated', committed);
+  try {
+    await (how === 'reload' ? page.reload({ waitUntil: 'commit' }) : page.goto(url, { waitUntil: 'commit' }));
+    await drawOnce(page);
+    const build = await buildInUse(page);
+    assert.equal(documents, 1, `${documents} documents to load the page once`);
+    return build;
+  } finally {
+    page.off('framenavigated', committed);
+  }
+}
+
+// Waits while a worker activates. Chromium can lose a navigation sent to a worker as it activates when DevTools is
+// attached to the workers, as playwright attaches them: a test loads the page again only once none is activating.
+function noneActivating(page) {
   return page.evaluate(async () => {
-    const { active } = await navigator.serviceWorker.ready;
-    while (active.state === 'activating') {
+    const registration = await navigator.serviceWorker.getRegistration();
+    for (let active = registration?.active; active?.state === 'activating'; active = registration.active) {
       await new Promise((done) => active.addEventListener('statechange', done, { once: true }));
     }
-    return active.state;
   });
 }
 
-// A first visit in a browser profile of its own, to `folder` served as a host would serve it; `play` goes on from
-// there once the page's worker is in charge.
+// Asks the host for a newer build, as the browser does by itself now and then, and waits for it to arrive or fail.
+// Resolves to whether a build now waits.
+function checkForUpdate(page) {
+  return page.evaluate(async () => {
+    const registration = await navigator.serviceWorker.getRegistration();
+    if (!registration) return false; // a first install failed, and the next load registers the worker anew
+    await registration.update().catch(() => {});
+    while (registration.installing) {
+      const worker = registration.installing;
+      await new Promise((done) => worker.addEventListener('statechange', done, { once: true }));
+    }
+    return registration.waiting !== null;
+  });
+}
+
+// Waits until no build is installing, activating or waiting to take over, and the worker in charge controls the page
+// if any worker did; resolves to the caches left. A build that waits must be about to take over, or this waits for
+// ever.
+function settled(page) {
+  return page.evaluate(async () => {
+    const container = navigator.serviceWorker;
+    const registration = await container.getRegistration();
+    const stateChange = (worker) => new Promise((done) => worker.addEventListener('statechange', done, { once: true }));
+    for (;;) {
+      const { installing, waiting, active } = registration ?? {};
+      if (installing || waiting || (active && active.state !== 'activated')) {
+        await stateChange(installing || waiting || active);
+      } else if (container.controller && container.controller !== active) {
+        await new Promise((done) => container.addEventListener('controllerchange', done, { once: true }));
+      } else {
+        return (await caches.keys()).sort();
+      }
+    }
+  });
+}
+
+// The cache each build's worker keeps its files in.
+const cacheOfSite = (folder) =>
+  readFileSync(path.join(folder, 'sw.js'), 'utf8').match(/const cacheName = '([^']+)'/)[1];
+
+// A first visit in a browser profile of its own, to `folder` served as a host would serve it, and the reload that puts
+// the page under its worker; `play` goes on from there.
 async function firstVisit(folder, hostOptions, play) {
   const server = await serveFolder(folder, hostOptions);
   const context = await browser.newContext();
@@ -91,22 +208,23 @@ async function firstVisit(folder, hostOptions, play) {
     const page = await context.newPage();
     const url = siteUrl(folder, server);
     await page.goto(url);
-    assert.equal(await workerActivated(page), 'activated');
-    await play({ context, page, url });
+    await settled(page);
+    assert.equal(await loadAgain(page, url), 'first');
+    await play({ context, page, url, server });
   } finally {
     await context.close();
     await server.close();
   }
 }
 
-const minutes = { timeout: 120_000 };
+const minutes = { timeout: 180_000 };
+// A host that lets browsers keep files for 10 minutes, which a new build's worker must see past.
+const keepsFiles = { cacheControl: 'max-age=600' };
 
 test('after the first visit the page loads and plays offline, every file of the folder with it', minutes, () =>
   firstVisit(site, {}, async ({ context, page }) => {
     await context.setOffline(true);
-    await page.reload();
-    await drawOnce(page);
-    assert.ok(await page.evaluate(() => navigator.serviceWorker.controller !== null), 'the worker serves the offline page');
+    assert.equal(await loadAgain(page), 'first');
     const files = readdirSync(site).filter((file) => file !== 'sw.js');
     const servedSizes = await page.evaluate((names) => {
       const size = (response) => (response.ok ? response.arrayBuffer().then((body) => body.byteLength) : -1);
@@ -115,30 +233,98 @@ test('after the first visit the page loads and plays offline, every file of the 
     assert.deepEqual(servedSizes, files.map((file) => statSync(path.join(site, file)).size));
   }));
 
-test('a new build behind a host that lets browsers keep files for 10 minutes arrives whole by the second load', minutes, () => {
+test('a second build deployed between visits is the next load once it has arrived, and stays', minutes, () => {
   const hosted = hostedCopy();
-  return firstVisit(hosted, { cacheControl: 'max-age=600' }, async ({ page, url }) => {
-    const newCache = deployNewBuild(hosted);
+  return firstVisit(hosted, keepsFiles, async ({ context, page, url }) => {
+    await deploySecondBuild(hosted);
+    assert.equal(await loadAgain(page, url), 'first', 'a load before the new build arrived');
+    assert.ok(await checkForUpdate(page), 'the second build never arrived whole');
 
-    await page.goto(url);
-    await drawOnce(page);
-    const first = await buildsInUse(page);
-    assert.equal(new Set(Object.values(first)).size, 1, `one build on the first load, not ${JSON.stringify(first)}`);
-    // A player plays a while: the new build is fetched meanwhile, in the background.
-    const fetched = await page.evaluate(async (name) => {
-      const registration = await navigator.serviceWorker.getRegistration();
-      for (let waited = 0; waited < 20_000; waited += 100) {
-        if ((await caches.has(name)) && !registration.installing) return true;
-        await new Promise((done) => setTimeout(done, 100));
-      }
-      return false;
-    }, newCache);
-    assert.ok(fetched, 'the new build was never fetched');
+    // A second tab loads the new build; the first plays on with the old one it loaded.
+    const secondTab = await context.newPage();
+    assert.equal(await loadAgain(secondTab, url, 'goto'), 'second');
+    await page.getByRole('button', { name: 'Next', exact: true }).click();
+    await page.getByRole('button', { name: '開獎', exact: true }).click();
+    await page.getByLabel(/^第二個號碼 \d+$/).waitFor({ timeout: 10_000 });
+    assert.equal(await buildInUse(page), 'first');
+    await page.close();
 
-    await page.goto(url);
-    await drawOnce(page);
-    assert.deepEqual(await buildsInUse(page), { page: 'new', pageScript: 'new', coreScript: 'new' });
+    assert.equal(await loadAgain(secondTab, url), 'second');
+    assert.deepEqual(await settled(secondTab), [cacheOfSite(secondSite)], 'the old build is left behind');
+    assert.equal(await loadAgain(secondTab, url, 'goto'), 'second');
   });
+});
+
+test('a second build uploaded file by file, sw.js first or last: every load whole on one build', minutes, async () => {
+  for (const swFirst of [true, false]) {
+    const hosted = hostedCopy();
+    await firstVisit(hosted, keepsFiles, async ({ page, url }) => {
+      const builds = [];
+      await deploySecondBuild(hosted, {
+        swFirst,
+        between: async () => {
+          builds.push(await loadAgain(page, url));
+          await checkForUpdate(page);
+        },
+      });
+      builds.push(await loadAgain(page, url));
+      builds.push(await loadAgain(page, url));
+      // Once a load has the second build, every later one has it too.
+      assert.deepEqual(builds, [...builds].sort(), `sw.js ${swFirst ? 'first' : 'last'}: ${builds}`);
+      assert.equal(builds.at(-1), 'second', `sw.js ${swFirst ? 'first' : 'last'}: ${builds}`);
+    });
+  }
+});
+
+test('a second build deployed during a load: that load on one build, the next on the second', minutes, async () => {
+  // During the first visit, while its worker fetches the files, and during a returning player's reload, while the
+  // browser asks whether sw.js has changed.
+  for (const heldPath of ['/index.html', '/sw.js']) {
+    const hosted = hostedCopy();
+    let hold = null;
+    let arrived;
+    const requested = new Promise((resolve) => (arrived = resolve));
+    const beforeServing = (pathname) => {
+      if (pathname !== heldPath || !hold) return undefined;
+      arrived();
+      return hold;
+    };
+    // A page no worker loaded takes its scripts from the browser's HTTP cache: behind a host that lets browsers keep
+    // them, its reload after a failed first install would mix builds whatever the worker does.
+    const hostOptions = heldPath === '/index.html' ? {} : keepsFiles;
+    const server = await serveFolder(hosted, { ...hostOptions, beforeServing });
+    const context = await browser.newContext();
+    try {
+      const page = await context.newPage();
+      const url = siteUrl(hosted, server);
+      let release;
+      const held = new Promise((resolve) => (release = resolve));
+      if (heldPath === '/index.html') {
+        hold = held; // only the worker asks for index.html by that name
+        await page.goto(url);
+      } else {
+        await page.goto(url);
+        await settled(page);
+        assert.equal(await loadAgain(page, url), 'first');
+        hold = held;
+        await page.reload({ waitUntil: 'commit' });
+        const update = () => navigator.serviceWorker.getRegistration().then((registration) => registration.update());
+        page.evaluate(update).catch(() => {}); // the browser's own check may come first
+      }
+      await requested;
+      await deploySecondBuild(hosted);
+      hold = null;
+      release();
+      await drawOnce(page);
+      assert.equal(await buildInUse(page), 'first', `held ${heldPath}`);
+      await checkForUpdate(page);
+      const builds = [await loadAgain(page, url), await loadAgain(page, url)];
+      assert.equal(builds.at(-1), 'second', `held ${heldPath}: ${builds}`);
+    } finally {
+      await context.close();
+      await server.close();
+    }
+  }
 });
 
 // Width and height from a PNG's header, after its signature.
