@@ -67,7 +67,7 @@ function buildSecondSite(root) {
   try {
     execFileSync(path.join(root, 'source/scripts/build-web'), [path.join(root, 'build')], { stdio: 'pipe' });
   } catch (error) {
-    throw new Error(`the second build failed:\n${error.stdout}${error.stderr}`);
+    throw new Error(`the second build failed:\n${error.stdout}${error.stderr}`, { cause: error });
   }
   return path.join(root, 'build/site');
 }
