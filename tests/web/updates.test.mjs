@@ -30,6 +30,8 @@ import { launchChromium, serveFolder, siteUrl } from './browser.mjs';
 const site = process.env.LOTTO_WEB_SITE;
 assert.ok(site, 'LOTTO_WEB_SITE must name the built folder (build-web/site)');
 const sourceRoot = fileURLToPath(new URL('../../', import.meta.url));
+// A button by its own name, which comes last: the focus carries the last announcement before it.
+const buttonNamed = (page, name) => page.getByRole('button', { name: new RegExp(`(^| )${name}$`) });
 
 // What the web build reads, and the marks the second build adds: each of the page, its script and the program tells
 // which build it came from once the page runs.
@@ -113,7 +115,7 @@ async function deploySecondBuild(folder, { swFirst = false, between = () => {} }
 
 // One draw, seen where a player sees it: the first slot names its number.
 async function drawOnce(page) {
-  await page.getByRole('button', { name: '開獎', exact: true }).click();
+  await buttonNamed(page, '開獎').click();
   await page.getByLabel(/^第一個號碼 \d+$/).waitFor({ timeout: 10_000 });
 }
 
@@ -243,8 +245,8 @@ test('a second build deployed between visits is the next load once it has arrive
     // A second tab loads the new build; the first plays on with the old one it loaded.
     const secondTab = await context.newPage();
     assert.equal(await loadAgain(secondTab, url, 'goto'), 'second');
-    await page.getByRole('button', { name: 'Next', exact: true }).click();
-    await page.getByRole('button', { name: '開獎', exact: true }).click();
+    await buttonNamed(page, 'Next').click();
+    await buttonNamed(page, '開獎').click();
     await page.getByLabel(/^第二個號碼 \d+$/).waitFor({ timeout: 10_000 });
     assert.equal(await buildInUse(page), 'first');
     await page.close();
