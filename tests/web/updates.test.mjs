@@ -176,13 +176,17 @@ function checkForUpdate(page) {
   });
 }
 
-// Waits until no build is installing, activating or waiting to take over, and the worker in charge controls the page
-// if any worker did; resolves to the caches left. A build that waits must be about to take over, or this waits for
-// ever.
+// Waits until the page has registered its worker, which it does once the light is on, and no build is installing,
+// activating or waiting to take over, and the worker in charge controls the page if any worker did; resolves to the
+// caches left. A build that waits must be about to take over, or this waits for ever.
 function settled(page) {
   return page.evaluate(async () => {
     const container = navigator.serviceWorker;
-    const registration = await container.getRegistration();
+    let registration = await container.getRegistration();
+    while (!registration) {
+      await new Promise((frame) => requestAnimationFrame(frame));
+      registration = await container.getRegistration();
+    }
     const stateChange = (worker) => new Promise((done) => worker.addEventListener('statechange', done, { once: true }));
     for (;;) {
       const { installing, waiting, active } = registration ?? {};

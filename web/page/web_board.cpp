@@ -29,6 +29,14 @@ void WebBoard::nameControls() const {
   lotto_page_set_instruction_text(startText.data(), startText.size());
 }
 
+std::array<Colour, kLabelCount> WebBoard::designFills() {
+  std::array<Colour, kLabelCount> fills{};
+  for (std::size_t disc = 0; disc < fills.size(); ++disc) {
+    fills[disc] = design::form1().shape1[disc].fill;
+  }
+  return fills;
+}
+
 std::u16string WebBoard::labelText(SmallInt label) const {
   const int checked = design::checkedItemIndex(label);
   std::u16string text(16, u'\0');  // a ball's number or a slot's heading fits; a longer text is asked for again
@@ -54,7 +62,7 @@ void WebBoard::setLabelVisible(SmallInt label, bool visible) {
 
 void WebBoard::setDiscColour(SmallInt disc, Colour colour) {
   const int checked = design::checkedItemIndex(disc);
-  std::optional<Colour>& shown = shownColours_[static_cast<std::size_t>(checked)];
+  Colour& shown = shownColours_[static_cast<std::size_t>(checked)];
   if (shown != colour) {
     shown = colour;
     lotto_page_set_disc_colour(checked, redOf(colour) << 16 | greenOf(colour) << 8 | blueOf(colour));

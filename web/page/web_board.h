@@ -4,7 +4,6 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <string>
 
 #include "board_view.h"
@@ -44,8 +43,9 @@ class WebBoard : public BoardView, public midend::FrontEnd {
  private:
   // A tick writes 43 disc colours of which two change what the page shows, and each call into the page costs
   // microseconds: so the colour each disc last showed is kept here, as a painter keeps what it last painted, and only
-  // a change is passed on.
-  std::array<std::optional<Colour>, kLabelCount> shownColours_{};  // none yet: the design's fill, as laid out
+  // a change is passed on. The page opens with every disc in its design fill, as the build wrote the window.
+  std::array<Colour, kLabelCount> shownColours_ = designFills();
+  static std::array<Colour, kLabelCount> designFills();
 };
 
 }  // namespace lotto::web
