@@ -21,10 +21,6 @@ export function writeStaticWindow(site, folder, light) {
     programFiles.push(file);
     return '';
   });
-  html = html.replace(/<script data-program>[^]*?<\/script>\n?/g, () => {
-    programFiles.push('(written into the page)');
-    return '';
-  });
   if (!programFiles.length) throw new Error('the built page loads no script: nothing to take out for the static window');
   const hash = `'sha256-${createHash('sha256').update(lightScript).digest('base64')}'`;
   const withHash = html.replace(/script-src /, `script-src ${hash} `);
