@@ -186,9 +186,14 @@ try:
     # The games start where the program put the focus, whatever the reading left it on.
     draw = next(node for node in descendants(document)
                 if node.get_role() == Atspi.Role.PUSH_BUTTON and node.get_name() == "開獎")
+    grabbed = now()
     Atspi.Component.grab_focus(draw)
     check(wait_for(lambda: attempt(lambda: focused_button(document)) == "開獎", 10, every=0.2) is not None,
           "the focus is back on 開獎 for the games")
+    # On a busy machine Orca may say the focus move more than a second late, into the first game's first key: the
+    # games start once it has said it (it says nothing if the reading left the focus there) and gone quiet.
+    wait_for(lambda: any(u.at >= grabbed and u.text.startswith("開獎 push button") for u in orca.utterances()), 10,
+             every=0.1)
     wait_for(lambda: orca.quiet_for(1.0), 20, every=0.1)
     slots = [node for node in descendants(document)
              if node.get_name() and node.get_name().split()[0] in SLOT_NAMES]
