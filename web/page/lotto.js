@@ -64,25 +64,17 @@
 
     // Installed as an app and kept working offline after a first visit: a browser reads the manifest and runs a
     // service worker only for a page it fetched (the worker only on https or from this machine), never for one
-    // opened from the disk, where asking would be refused as a request to another origin. The worker is registered
-    // once the light is on: its install fetches every file of the page again and hashes it, which would otherwise
-    // hold up the program's start on a phone's few cores.
-    let registerWorker = () => {};
+    // opened from the disk, where asking would be refused as a request to another origin.
     if (!missing && location.protocol !== 'file:') {
-      registerWorker = () => {
-        const manifest = document.createElement('link');
-        manifest.rel = 'manifest';
-        manifest.href = 'manifest.webmanifest';
-        document.head.append(manifest);
-        // sw.js is always fetched from the host, never the HTTP cache: it is the one file that tells a new build is
-        // out.
-        if ('serviceWorker' in navigator && window.isSecureContext) {
-          navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
-        }
-      };
-      // A page loaded from a newer build than its worker's, while other pages were open, lets that build take over
-      // once it has loaded, if it is the only page left.
-      if ('serviceWorker' in navigator) {
+      const manifest = document.createElement('link');
+      manifest.rel = 'manifest';
+      manifest.href = 'manifest.webmanifest';
+      document.head.append(manifest);
+      // sw.js is always fetched from the host, never the HTTP cache: it is the one file that tells a new build is out.
+      if ('serviceWorker' in navigator && window.isSecureContext) {
+        navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
+        // A page loaded from a newer build than its worker's, while other pages were open, lets that build take over
+        // once it has loaded, if it is the only page left.
         const loaded = () => navigator.serviceWorker.controller?.postMessage('loaded');
         if (document.readyState === 'complete') loaded();
         else addEventListener('load', loaded, { once: true });
@@ -92,14 +84,14 @@
     // A browser without what the program needs is told so; otherwise a program that did not load or does not
     // compile came in a file that did not arrive whole.
     programReady.then(
-      (Module) => start(Module, form, announcements, showNotice, registerWorker),
+      (Module) => start(Module, form, announcements, showNotice),
       () => showNotice(missing || 'lost-file'),
     );
   }
 
   // The board the build wrote: one element per ball or slot holding its disc and number, the frame lines, the real
   // controls, each found by its design name.
-  function start(Module, form, announcements, showNotice, afterFirstLight) {
+  function start(Module, form, announcements, showNotice) {
     const byId = (id) => document.getElementById(id);
     const items = [];
     const discs = [];
@@ -147,11 +139,7 @@
     let timer = 0;
     function startTimer() {
       const id = setInterval(() => {
-        if (timer !== id) return;
-        Module._lotto_tick();
-        const then = afterFirstLight;
-        afterFirstLight = null;
-        if (then) requestAnimationFrame(() => setTimeout(then)); // once the frame is out
+        if (timer === id) Module._lotto_tick();
       }, timerInterval);
       timer = id;
     }
