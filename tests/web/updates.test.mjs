@@ -176,9 +176,9 @@ function checkForUpdate(page) {
   });
 }
 
-// Waits until the page has registered its worker, which it does once the light is on, and no build is installing,
-// activating or waiting to take over, and the worker in charge controls the page if any worker did; resolves to the
-// caches left. A build that waits must be about to take over, or this waits for ever.
+// Waits until the page's registration of its worker has taken effect, and no build is installing, activating or
+// waiting to take over, and the worker in charge controls the page if any worker did; resolves to the caches left. A
+// build that waits must be about to take over, or this waits for ever.
 function settled(page) {
   return page.evaluate(async () => {
     const container = navigator.serviceWorker;
@@ -189,7 +189,7 @@ function settled(page) {
     }
     const stateChange = (worker) => new Promise((done) => worker.addEventListener('statechange', done, { once: true }));
     for (;;) {
-      const { installing, waiting, active } = registration ?? {};
+      const { installing, waiting, active } = registration;
       if (installing || waiting || (active && active.state !== 'activated')) {
         await stateChange(installing || waiting || active);
       } else if (container.controller && container.controller !== active) {
