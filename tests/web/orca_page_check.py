@@ -79,6 +79,14 @@ def start_browser(url, work):
     return subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=open(work / "browser.err", "w"))
 
 
+def browser_window(pid):
+    """The browser's visible window, or None yet. xdotool gives up, printing nothing, when a window it is reading goes
+    away meanwhile, as the browser's short-lived start-up windows do; so it is asked again rather than left to wait."""
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)], capture_output=True, text=True,
+                           timeout=20).stdout.split()
+    return found[0] if found else None
+
+
 def descendants(accessible, depth=0):
     """The accessible and all below it; a part that goes away while it is read is left out."""
     if accessible is None or depth > 40:
@@ -155,8 +163,10 @@ try:
     # The page is opened as a player opens it, from the address bar of a browser window Orca already follows: a page
     # loaded before its window was active would be read by nobody.
     browser_process = start_browser("about:blank", work)
-    window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(browser_process.pid)],
-                            capture_output=True, text=True, timeout=60).stdout.split()[0]
+    window = wait_for(lambda: browser_window(browser_process.pid), 60, every=0.3)
+    check(window is not None, f"{browser} shows a window")
+    if window is None:
+        sys.exit(1)
     subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True, timeout=20)
     wait_for(lambda: any("frame" in u.text for u in orca.utterances()) and orca.quiet_for(1.0), 60, every=0.2)
     subprocess.run(["xdotool", "key", "ctrl+l"], check=True, timeout=10)
