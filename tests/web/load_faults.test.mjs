@@ -52,7 +52,6 @@ const overHttp = [
   [{ [font]: 'late' }, GAME],
   [{ [font]: 'cut' }, GAME],
   [{ 'manifest.webmanifest': 'missing' }, GAME],
-  [{ 'lotto.svg': 'missing' }, GAME],
 ];
 // From the disk nothing arrives late: a file is there, or not, or was copied in part.
 const fromDisk = [

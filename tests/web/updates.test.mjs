@@ -131,34 +131,50 @@ async function buildInUse(page) {
 }
 
 // Loads the page again (`how` is 'reload' or 'goto', the address opened anew) and plays a draw: a working board in one
-// document, with no page in between that only loads it again. Resolves to the build it came from.
+// document, with no page in between that only loads it again. Resolves to the build it came from, once the take-over
+// that load makes due, if any, is done.
 async function loadAgain(page, url, how = 'reload') {
   let documents = 0;
   const committed = (frame) => {
     if (frame === page.mainFrame()) documents++;
   };
-  if (page.url().startsWith('http')) await noneActivating(page);
+  if (page.url().startsWith('http')) await takeOverDone(page, false);
+  const onlyPage = page.context().pages().length === 1;
   page.on('framenavigated', committed);
   try {
     await (how === 'reload' ? page.reload({ waitUntil: 'commit' }) : page.goto(url, { waitUntil: 'commit' }));
     await drawOnce(page);
     const build = await buildInUse(page);
     assert.equal(documents, 1, `${documents} documents to load the page once`);
+    // A page of the second build, loaded as the only one while that build waited, hands it over.
+    await takeOverDone(page, onlyPage && build === 'second');
     return build;
   } finally {
     page.off('framenavigated', committed);
   }
 }
 
-// Waits while a worker activates. Chromium can lose a navigation sent to a worker as it activates when DevTools is
-// attached to the workers, as playwright attaches them: a test loads the page again only once none is activating.
-function noneActivating(page) {
-  return page.evaluate(async () => {
+// Waits while a worker activates, and, when `due`, while a build waits to take over. Chromium can lose a navigation
+// sent to a worker as it activates when DevTools is attached to the workers, as playwright attaches them: a test loads
+// the page again only once no take-over is due or under way. DevTools also keeps a worker running that a browser would
+// stop once idle, and a take-over waits for the old worker to stop: one that a request after the load started again
+// would hold it back here for good, and the page asks for nothing after its load.
+function takeOverDone(page, due) {
+  const waited = page.evaluate(async (waitingTakesOver) => {
     const registration = await navigator.serviceWorker.getRegistration();
-    for (let active = registration?.active; active?.state === 'activating'; active = registration.active) {
-      await new Promise((done) => active.addEventListener('statechange', done, { once: true }));
+    const stateChange = (worker) => new Promise((done) => worker.addEventListener('statechange', done, { once: true }));
+    for (;;) {
+      const { waiting, active } = registration ?? {};
+      if (active?.state === 'activating') await stateChange(active);
+      else if (waitingTakesOver && waiting) await stateChange(waiting);
+      else return;
     }
+  }, due);
+  let timer;
+  const neverCame = new Promise((_, fail) => {
+    timer = setTimeout(() => fail(new Error('a take-over never came or never ended')), 30_000);
   });
+  return Promise.race([waited, neverCame]).finally(() => clearTimeout(timer));
 }
 
 // Asks the host for a newer build, as the browser does by itself now and then, and waits for it to arrive or fail.
@@ -357,6 +373,15 @@ test('a phone can install the page: an id, PNG icons of 192 and 512 px, one mask
     assert.deepEqual(pngs.map((entry) => entry.sizes).sort(), ['192x192', '512x512']);
     const maskable = pngs.find((entry) => (entry.purpose || 'any').split(' ').includes('maskable'));
     assert.ok(maskable, 'no maskable icon');
+
+    // The tab's icon is written into the page, and draws.
+    const tabIcon = await page.evaluate(async () => {
+      const image = new Image();
+      image.src = document.querySelector('link[rel="icon"]').href;
+      await image.decode();
+      return { scheme: new URL(image.src).protocol, width: image.width };
+    });
+    assert.deepEqual(tabIcon, { scheme: 'data:', width: 128 });
 
     const appleIcon = await page.evaluate(() => document.querySelector('link[rel="apple-touch-icon"]')?.href);
     assert.ok(appleIcon, 'no apple-touch-icon');

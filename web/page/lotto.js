@@ -73,8 +73,8 @@
       // sw.js is always fetched from the host, never the HTTP cache: it is the one file that tells a new build is out.
       if ('serviceWorker' in navigator && window.isSecureContext) {
         navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
-        // A page loaded from a newer build than its worker's, while other pages were open, lets that build take over
-        // once it has loaded, if it is the only page left.
+        // A page loaded from a newer build than its worker's lets that build take over once it has loaded, if it is
+        // the only page open.
         const loaded = () => navigator.serviceWorker.controller?.postMessage('loaded');
         if (document.readyState === 'complete') loaded();
         else addEventListener('load', loaded, { once: true });
