@@ -64,15 +64,19 @@
 
     // Installed as an app and kept working offline after a first visit: a browser reads the manifest and runs a
     // service worker only for a page it fetched (the worker only on https or from this machine), never for one
-    // opened from the disk, where asking would be refused as a request to another origin.
+    // opened from the disk, where asking would be refused as a request to another origin. The worker is registered
+    // once the light is on: on a first visit its install fetches every file of the page again and hashes it, which
+    // would hold up the program's start on a phone's few cores.
+    let registerWorker = () => {};
     if (!missing && location.protocol !== 'file:') {
       const manifest = document.createElement('link');
       manifest.rel = 'manifest';
       manifest.href = 'manifest.webmanifest';
       document.head.append(manifest);
-      // sw.js is always fetched from the host, never the HTTP cache: it is the one file that tells a new build is out.
       if ('serviceWorker' in navigator && window.isSecureContext) {
-        navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
+        // sw.js is always fetched from the host, never the HTTP cache: it is the one file that tells a new build is
+        // out.
+        registerWorker = () => navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
         // A page loaded from a newer build than its worker's lets that build take over once it has loaded, if it is
         // the only page open.
         const loaded = () => navigator.serviceWorker.controller?.postMessage('loaded');
@@ -82,16 +86,20 @@
     }
 
     // A browser without what the program needs is told so; otherwise a program that did not load or does not
-    // compile came in a file that did not arrive whole.
+    // compile came in a file that did not arrive whole, and the worker's install, which checks every file it
+    // fetches, may yet keep a whole build for the reload the page asks for.
     programReady.then(
-      (Module) => start(Module, form, announcements, showNotice),
-      () => showNotice(missing || 'lost-file'),
+      (Module) => start(Module, form, announcements, showNotice, registerWorker),
+      () => {
+        showNotice(missing || 'lost-file');
+        registerWorker();
+      },
     );
   }
 
   // The board the build wrote: one element per ball or slot holding its disc and number, the frame lines, the real
   // controls, each found by its design name.
-  function start(Module, form, announcements, showNotice) {
+  function start(Module, form, announcements, showNotice, afterFirstLight) {
     const byId = (id) => document.getElementById(id);
     const items = [];
     const discs = [];
@@ -139,9 +147,16 @@
     let timer = 0;
     function startTimer() {
       const id = setInterval(() => {
-        if (timer === id) Module._lotto_tick();
+        if (timer !== id) return;
+        Module._lotto_tick();
+        runAfterFirstLight((then) => requestAnimationFrame(() => setTimeout(then))); // once its frame is out
       }, timerInterval);
       timer = id;
+    }
+    function runAfterFirstLight(when = (then) => then()) {
+      const then = afterFirstLight;
+      afterFirstLight = null;
+      if (then) when(then);
     }
     function stopTimer() {
       clearInterval(timer);
@@ -169,6 +184,7 @@
     function endControls() {
       focusDue = null;
       stopTimer();
+      runAfterFirstLight(); // a program that ended before its first light
       for (const control of Object.values(controls)) control.disabled = true;
     }
     // An installed app's window closes when the program ends, on Bye or once its run-time error is read, as the
