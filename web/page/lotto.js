@@ -149,14 +149,15 @@
       const id = setInterval(() => {
         if (timer !== id) return;
         Module._lotto_tick();
-        runAfterFirstLight((then) => requestAnimationFrame(() => setTimeout(then))); // once its frame is out
+        const then = takeAfterFirstLight();
+        if (then) requestAnimationFrame(() => setTimeout(then)); // once its frame is out
       }, timerInterval);
       timer = id;
     }
-    function runAfterFirstLight(when = (then) => then()) {
+    function takeAfterFirstLight() {
       const then = afterFirstLight;
       afterFirstLight = null;
-      if (then) when(then);
+      return then;
     }
     function stopTimer() {
       clearInterval(timer);
@@ -184,7 +185,7 @@
     function endControls() {
       focusDue = null;
       stopTimer();
-      runAfterFirstLight(); // a program that ended before its first light
+      takeAfterFirstLight()?.(); // a program that ended before its first light
       for (const control of Object.values(controls)) control.disabled = true;
     }
     // An installed app's window closes when the program ends, on Bye or once its run-time error is read, as the

@@ -41,7 +41,7 @@ function iconAddress(file) {
     .replace(/"/g, "'") // the drawing quotes nothing but its attributes, and single quotes need no escape here
     .trim();
   const escaped = (c) => `%${c.charCodeAt(0).toString(16).toUpperCase().padStart(2, '0')}`;
-  return `data:image/svg+xml,${drawing.replace(/[%#<>"&\s]/g, escaped)}`;
+  return `data:image/svg+xml,${drawing.replace(/[%#<>&\s]/g, escaped)}`;
 }
 
 const sha256 = (text) => `'sha256-${crypto.createHash('sha256').update(text, 'utf8').digest('base64')}'`;
