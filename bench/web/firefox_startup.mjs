@@ -22,7 +22,8 @@ if (!site) throw new Error('usage: firefox_startup.mjs SITE-FOLDER');
 const rounds = Number(process.env.BENCH_ROUNDS || 7);
 const viewport = { width: 800, height: 600 };
 
-// Runs before the page's own scripts: the first frame, and the first frame that shows a disc in the light's colour.
+// Runs before the page's own scripts: the first frame, and the first frame that shows a disc in the light's colour,
+// which it says on the console, so that the bench need not poll the page with scripts of its own meanwhile.
 function watchStartUp(selector, light) {
   window.startUp = { frame: null, light: null };
   const look = () => {
@@ -30,6 +31,7 @@ function watchStartUp(selector, light) {
     for (const disc of document.querySelectorAll(selector)) {
       if (getComputedStyle(disc).backgroundColor === light) {
         window.startUp.light = performance.now();
+        console.debug('light on');
         return;
       }
     }
@@ -49,8 +51,16 @@ async function measure(url, light) {
     const page = await browser.newPage();
     await page.setViewport({ ...viewport, deviceScaleFactor: 1 });
     await page.evaluateOnNewDocument(watchStartUp, discSelector, light);
+    const lightOn = new Promise((resolve, reject) => {
+      const timer = setTimeout(() => reject(new Error(`no light within 20 s at ${url}`)), 20000);
+      page.on('console', (message) => {
+        if (message.text() !== 'light on') return;
+        clearTimeout(timer);
+        resolve();
+      });
+    });
     await page.goto(url, { waitUntil: 'load' });
-    await page.waitForFunction(() => window.startUp.light !== null, { timeout: 20000 });
+    await lightOn;
     return await page.evaluate(() => ({
       frame: window.startUp.frame,
       contentful: performance.getEntriesByName('first-contentful-paint')[0]?.startTime ?? NaN,
