@@ -24,12 +24,12 @@ const lostFileSentence = '這一頁有檔案沒有完整載入，樂透程式無
 const GAME = 'a game';
 const NOTICE = 'the lost-file sentence';
 
-// The two scripts load in either order: one of them late arrives after the other has been answered.
+// The two scripts arrive in either order and run in the page's: one of them late arrives after the other has.
 const otherScript = { 'lotto-core.js': 'lotto.js', 'lotto.js': 'lotto-core.js' };
 const font = 'uming-tw-subset.woff2';
 
-// Each row: what befalls which files, and what the load must end in. "late …" waits for the other script to have
-// loaded or failed; any other file held late is answered once the game plays without it. "cut" is the file's first
+// Each row: what befalls which files, and what the load must end in. "late …" waits for the other script's answer to
+// have reached the page; any other file held late is answered once the game plays without it. "cut" is the file's first
 // half; "garbled" keeps lotto-core.js a script that runs, with a stretch of the program it carries overwritten.
 const overHttp = [
   [{ 'lotto-core.js': 'missing' }, NOTICE],
@@ -90,18 +90,6 @@ function askedFor(file) {
   return { answered, asked };
 }
 
-// Before any script of the page: which of its scripts have loaded or failed, in order.
-function recordScripts() {
-  window.scriptsAnswered = [];
-  for (const type of ['load', 'error']) {
-    document.addEventListener(
-      type,
-      (event) => event.target.localName === 'script' && window.scriptsAnswered.push(event.target.getAttribute('src')),
-      true,
-    );
-  }
-}
-
 // Resolves once the page shows a notice or lights a ball, to what it shows and when, in milliseconds from the start
 // of the navigation; rejects if neither comes within five seconds.
 function outcome(page) {
@@ -153,11 +141,20 @@ test('over http, each missing, late or broken file ends in a game or the lost-fi
       const page = await context.newPage();
       const errors = [];
       page.on('pageerror', (error) => errors.push(error.message));
-      await page.addInitScript(recordScripts);
       let releasedAt = null;
       // Each spoilt file's answer, once the page asks for it: the row is void unless every one was asked for.
       const spoilt = Object.fromEntries(Object.keys(faults).map((file) => [file, askedFor(file)]));
-      const answered = (file) => page.waitForFunction((src) => window.scriptsAnswered?.includes(src), file);
+      const fileOf = (request) => new URL(request.url()).pathname.split('/').pop() || 'index.html';
+      // Each file's answer once it has reached the page, whole or failed.
+      const arrivals = new Map();
+      const arrival = (file) => {
+        if (!arrivals.has(file)) {
+          let arrived;
+          arrivals.set(file, { arrived: new Promise((resolve) => (arrived = resolve)), arrive: () => arrived() });
+        }
+        return arrivals.get(file);
+      };
+      for (const type of ['requestfinished', 'requestfailed']) page.on(type, (request) => arrival(fileOf(request)).arrive());
       const playing = () =>
         page.waitForFunction(
           (lit) => [...document.querySelectorAll('.disc')].some((d) => getComputedStyle(d).backgroundColor === lit),
@@ -165,7 +162,7 @@ test('over http, each missing, late or broken file ends in a game or the lost-fi
         );
       const spoil = async (route, file, fault) => {
         if (fault.startsWith('late')) {
-          await (otherScript[file] ? answered(otherScript[file]) : playing());
+          await (otherScript[file] ? arrival(otherScript[file]).arrived : playing());
           releasedAt = await page.evaluate(() => Math.round(performance.now()));
         }
         if (fault.endsWith('missing')) return route.fulfill({ status: 404, body: 'not found' });
@@ -179,7 +176,7 @@ test('over http, each missing, late or broken file ends in a game or the lost-fi
         return route.continue();
       };
       await page.route('**/*', (route) => {
-        const file = new URL(route.request().url()).pathname.split('/').pop() || 'index.html';
+        const file = fileOf(route.request());
         if (!faults[file]) return route.continue();
         const answer = spoil(route, file, faults[file]);
         spoilt[file].asked(answer);

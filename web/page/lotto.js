@@ -7,13 +7,15 @@
 (() => {
   // Marked as run whole: a script cut short runs nothing, and the page's head then tells of a broken file.
   document.currentScript.dataset.ran = '';
-  // The program is instantiated by its own script as soon as that is in (core_start.js), while the page is still
-  // parsed and painted; it takes the board over once the elements are there too. Both scripts load async, in either
-  // order.
+  // The program's script runs just before this one, once the page is read, and instantiates the program as it runs
+  // (core_start.js); the program takes the board over at once, before the first paint. A program script that did
+  // not arrive, or arrived cut short, ran nothing: the page's head has told of it.
   const missing = missingFeature();
   const programReady = missing
     ? Promise.reject(new Error(missing))
-    : programScriptLoaded().then(() => createLottoModule.ready || Promise.reject(new Error('no-webassembly')));
+    : typeof createLottoModule !== 'function'
+      ? Promise.reject(new Error('lost-file'))
+      : createLottoModule.ready || Promise.reject(new Error('no-webassembly'));
   programReady.catch(() => {}); // told on the page once it can be
   if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', begin, { once: true });
   else begin();
@@ -30,20 +32,6 @@
     // The light is rolled from the operating system's random source, which a browser gives only through Web Crypto.
     if (typeof crypto !== 'object' || typeof crypto.getRandomValues !== 'function') return 'no-crypto';
     return null;
-  }
-
-  // lotto-core.js is loaded async, as this script is: it may have run already. One that failed before this script ran
-  // leaves the program waiting here for good: the page's head has told of it.
-  function programScriptLoaded() {
-    return new Promise((resolve, reject) => {
-      if (typeof createLottoModule === 'function') {
-        resolve();
-        return;
-      }
-      const script = document.querySelector('script[src="lotto-core.js"]');
-      script.addEventListener('load', () => (typeof createLottoModule === 'function' ? resolve() : reject()));
-      script.addEventListener('error', reject);
-    });
   }
 
   function begin() {
