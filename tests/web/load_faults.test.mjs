@@ -90,6 +90,20 @@ function askedFor(file) {
   return { answered, asked };
 }
 
+// Before any script of the page: when the program's start ends, lifting the window's inertness, a timer of the
+// test's own is set for 20 ms, shorter than the design's 30 ms beat; notes whether the first light came before it.
+// Timers run in the order they fall due, however busy the page: a light that waits a whole beat from the program's
+// start comes after the test's timer, one whose beat was already due comes before it.
+function watchFirstBeat() {
+  window.firstBeat = {};
+  new MutationObserver((changes) => {
+    for (const { target, attributeName } of changes) {
+      if (attributeName === 'inert' && !target.inert) setTimeout(() => (window.firstBeat.timerAt ??= performance.now()), 20);
+      if (attributeName === 'style' && target.classList.contains('disc')) window.firstBeat.lightAt ??= performance.now();
+    }
+  }).observe(document, { subtree: true, attributes: true, attributeFilter: ['inert', 'style'] });
+}
+
 // Resolves once the page shows a notice or lights a ball, to what it shows and when, in milliseconds from the start
 // of the navigation; rejects if neither comes within five seconds.
 function outcome(page) {
@@ -141,6 +155,7 @@ test('over http, each missing, late or broken file ends in a game or the lost-fi
       const page = await context.newPage();
       const errors = [];
       page.on('pageerror', (error) => errors.push(error.message));
+      await page.addInitScript(watchFirstBeat);
       let releasedAt = null;
       // Each spoilt file's answer, once the page asks for it: the row is void unless every one was asked for.
       const spoilt = Object.fromEntries(Object.keys(faults).map((file) => [file, askedFor(file)]));
@@ -163,6 +178,13 @@ test('over http, each missing, late or broken file ends in a game or the lost-fi
       const spoil = async (route, file, fault) => {
         if (fault.startsWith('late')) {
           await (otherScript[file] ? arrival(otherScript[file]).arrived : playing());
+          // A late script comes once the window has been up for more than the design's 30 ms beat.
+          if (otherScript[file]) {
+            await page.waitForFunction(() => {
+              const opened = performance.getEntriesByType('navigation')[0]?.domInteractive;
+              return opened > 0 && performance.now() - opened > 30;
+            });
+          }
           releasedAt = await page.evaluate(() => Math.round(performance.now()));
         }
         if (fault.endsWith('missing')) return route.fulfill({ status: 404, body: 'not found' });
@@ -188,6 +210,13 @@ test('over http, each missing, late or broken file ends in a game or the lost-fi
       // The browser reads the manifest only to install the page: asked for as an installing browser asks, mid-game.
       if (want === GAME) await (await context.newCDPSession(page)).send('Page.getAppManifest');
       await checkEnd(row, page, end, want, errors);
+      if (want === GAME && Object.entries(faults).some(([file, fault]) => otherScript[file] && fault === 'late')) {
+        const beat = await (await page.waitForFunction(() => window.firstBeat.timerAt && window.firstBeat)).jsonValue();
+        assert.ok(
+          beat.lightAt < beat.timerAt,
+          'a program that starts after its window has been up lights its first ball at once, not a whole beat later',
+        );
+      }
       await Promise.all(Object.values(spoilt).map(({ answered }) => answered));
       await context.close();
     });

@@ -131,16 +131,31 @@
     }
 
     // The timer behind the light. A stopped timer runs no tick: a tick already queued checks it is still the one.
+    // The design arms it as its window opens, and this window opened when the page had been read, which may be well
+    // before the program's script arrived: the program's start counts its first beat from then. A program that starts
+    // once its window is up lights its first ball at once, as a timer's overdue tick comes as soon as the program is
+    // free.
+    const windowOpenedAt = performance.getEntriesByType?.('navigation')[0]?.domInteractive || performance.now();
+    let armingAsWindowOpened = true; // during the program's start only
     let timerInterval = 0;
-    let timer = 0;
+    let timer = null;
     function startTimer() {
-      const id = setInterval(() => {
-        if (timer !== id) return;
+      const run = {}; // this run of the timer
+      const beat = () => {
+        if (timer !== run) return;
         Module._lotto_tick();
         const then = takeAfterFirstLight();
         if (then) requestAnimationFrame(() => setTimeout(then)); // once its frame is out
-      }, timerInterval);
-      timer = id;
+      };
+      const firstBeatIn = armingAsWindowOpened
+        ? Math.max(0, windowOpenedAt + timerInterval - performance.now())
+        : timerInterval;
+      run.first = setTimeout(() => {
+        if (timer !== run) return;
+        run.every = setInterval(beat, timerInterval);
+        beat();
+      }, firstBeatIn);
+      timer = run;
     }
     function takeAfterFirstLight() {
       const then = afterFirstLight;
@@ -148,8 +163,11 @@
       return then;
     }
     function stopTimer() {
-      clearInterval(timer);
-      timer = 0;
+      if (timer) {
+        clearTimeout(timer.first);
+        clearInterval(timer.every);
+      }
+      timer = null;
     }
 
     // Chromium tells a screen reader that the focus moved before it tells the other changes of the same update, and
@@ -320,5 +338,6 @@
     });
 
     Module._lotto_start();
+    armingAsWindowOpened = false;
   }
 })();
