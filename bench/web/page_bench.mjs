@@ -86,8 +86,24 @@ function watchForTheLight({ selector, light }) {
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 const loadAverage = () => readFileSync('/proc/loadavg', 'latin1').split(' ').slice(0, 3).join(' ');
 
-// One page in a fresh browser, its CPU slowed `rate` times from before the navigation: start-up figures from the
-// navigation's start, then CPU over the roll.
+// Waits until the browser's processes have used less than a tenth of a core over a quarter of a second, or at most
+// ten seconds. A browser just launched goes on starting its own services for a second or so, on the same two cores
+// as the page: navigating meanwhile measures that start as much as the page's, and in one run two identical static
+// windows differed by a quarter. A player's browser is usually running already.
+async function browserSettled() {
+  const spanMs = 250;
+  const deadline = Date.now() + 10_000;
+  let before = chromiumCpuNs();
+  while (Date.now() < deadline) {
+    await sleep(spanMs);
+    const after = chromiumCpuNs();
+    if ((after - before) / 1e6 < spanMs / 10) return;
+    before = after;
+  }
+}
+
+// One page in a fresh browser once it has settled, its CPU slowed `rate` times from before the navigation: start-up
+// figures from the navigation's start, then CPU over the roll.
 async function measure({ url, selector }, light, rate) {
   const browser = await launchChromium();
   try {
@@ -97,6 +113,7 @@ async function measure({ url, selector }, light, rate) {
       await session.send('Emulation.setCPUThrottlingRate', { rate });
     }
     await page.addInitScript(watchForTheLight, { selector, light });
+    await browserSettled();
     const lightOn = page.waitForEvent('console', { predicate: (message) => message.text() === 'light on', timeout: 60000 });
     await page.goto(url, { waitUntil: 'load', timeout: 60000 });
     await lightOn;
