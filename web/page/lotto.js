@@ -133,8 +133,9 @@
     // The timer behind the light. A stopped timer runs no tick: a tick already queued checks it is still the one.
     // The design arms it as its window opens, and this window opened when the page had been read, which may be well
     // before the program's script arrived: the program's start counts its first beat from then. A program that starts
-    // once its window is up lights its first ball at once, as a timer's overdue tick comes as soon as the program is
-    // free.
+    // once its window is up lights its first ball as soon as its start is over, in the same task: a timer's overdue
+    // tick would come as soon as the program is free, but the browser may draw a frame first, and the light would
+    // miss it.
     const windowOpenedAt = performance.getEntriesByType?.('navigation')[0]?.domInteractive || performance.now();
     let armingAsWindowOpened = true; // during the program's start only
     let timerInterval = 0;
@@ -147,14 +148,14 @@
         const then = takeAfterFirstLight();
         if (then) requestAnimationFrame(() => setTimeout(then)); // once its frame is out
       };
-      const firstBeatIn = armingAsWindowOpened
-        ? Math.max(0, windowOpenedAt + timerInterval - performance.now())
-        : timerInterval;
-      run.first = setTimeout(() => {
+      const firstBeat = () => {
         if (timer !== run) return;
         run.every = setInterval(beat, timerInterval);
         beat();
-      }, firstBeatIn);
+      };
+      const firstBeatIn = armingAsWindowOpened ? windowOpenedAt + timerInterval - performance.now() : timerInterval;
+      if (firstBeatIn > 0) run.first = setTimeout(firstBeat, firstBeatIn);
+      else queueMicrotask(firstBeat); // once the program's start has returned
       timer = run;
     }
     function takeAfterFirstLight() {
