@@ -95,6 +95,17 @@ function readFit(page) {
   });
 }
 
+// Taps a control that closes its page, and waits for the page to close. The window can close while the tap is still
+// being answered, which ends the tap in an error that says only that the page has gone.
+async function tapAndClose(page, control) {
+  const closed = page.waitForEvent('close', { timeout: 5000 });
+  const tapped = control.tap().catch(async (error) => {
+    await closed.catch(() => {});
+    if (!page.isClosed()) throw error;
+  });
+  await Promise.all([tapped, closed]);
+}
+
 function assertFits(fit, { width, height }, when) {
   const largest = Math.min(width / designWidth, height / designHeight);
   assert.deepEqual([fit.room.width, fit.room.height], [width, height], `${when}: the page has the whole screen`);
@@ -188,9 +199,7 @@ test('Bye in a tab with one page of history: the tab stays, says the program end
   await context.close();
   const app = await openPhone({ width: 360, height: 740 });
   await asInstalledApp(app);
-  const appClosed = app.waitForEvent('close', { timeout: 5000 });
-  await app.getByRole('button', { name: 'Bye', exact: true }).tap();
-  await appClosed;
+  await tapAndClose(app, app.getByRole('button', { name: 'Bye', exact: true }));
 });
 
 test('before its program runs, the page shows the whole window, numbered and headed, and its buttons do nothing', async () => {
@@ -267,7 +276,5 @@ test('a random source that fails is the run-time error that ends the program, re
 
   // The report read, the program's end closes an installed app's window, as Bye does there.
   await asInstalledApp(page);
-  const closed = page.waitForEvent('close', { timeout: 5000 });
-  await page.getByRole('button', { name: '確定', exact: true }).tap();
-  await closed;
+  await tapAndClose(page, page.getByRole('button', { name: '確定', exact: true }));
 });
