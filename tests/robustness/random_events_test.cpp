@@ -23,6 +23,7 @@
 #include "lotto_program.h"
 #include "program_doubles.h"
 #include "qt_warnings.h"
+#include "window_watch.h"
 
 namespace lotto::testing {
 
@@ -179,23 +180,10 @@ struct Coverage {
   long long paints = 0;
 };
 
-class PaintCounter : public QObject {
- public:
-  explicit PaintCounter(long long& paints) : paints_(paints) {}
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints_;
-    return false;
-  }
-
- private:
-  long long& paints_;
-};
-
 class RandomEventRun {
  public:
-  RandomEventRun(unsigned seed, Coverage& coverage) : seed_(seed), coverage_(coverage), paintCounter_(coverage.paints) {
-    startProgram();
-  }
+  RandomEventRun(unsigned seed, Coverage& coverage) : seed_(seed), coverage_(coverage) { startProgram(); }
+  ~RandomEventRun() { coverage_.paints += paintCounter_.paints; }
 
   // Plays the events; returns the first broken promise, or nothing.
   std::optional<std::string> play(const std::vector<Event>& events) {

@@ -1,0 +1,38 @@
+// SPDX-FileCopyrightText: 2026 Lotto developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// window_watch.h: what the window tests watch from outside the window: its repaints, and whether assistive
+// technology is told what changes.
+#pragma once
+
+#include <QAccessible>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QObject>
+
+namespace lotto::testing {
+
+// Counts the paint events that reach the object it filters: what really gets repainted, not what the code meant to.
+class PaintCounter : public QObject {
+ public:
+  long long paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    paints += event->type() == QEvent::Paint ? 1 : 0;
+    return false;
+  }
+};
+
+// Whether the toolkit tells assistive technology what changes. It tells nothing until a bus asks for it;
+// tests/desktop/with_accessibility_bus.sh provides one and sets LOTTO_ACCESSIBILITY_BUS, so wait for it there.
+inline bool accessibilityBusListening() {
+  QElapsedTimer waited;
+  waited.start();
+  while (qEnvironmentVariableIsSet("LOTTO_ACCESSIBILITY_BUS") && !QAccessible::isActive() && waited.elapsed() < 10000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  }
+  return QAccessible::isActive();
+}
+
+}  // namespace lotto::testing
