@@ -100,8 +100,8 @@ class KeyboardGameTest : public KeyboardPlayTest, public ::testing::WithParamInt
 
 // Space alone plays draw, Next, draw … (each press leaves the focus on the next one) and stops at the result, where
 // the focus rests on the line that says what to do next: it never lands on 清除 or Bye, not even for a moment, which
-// a screen reader would say. A Space meant for a greyed button goes to the focused control and presses nothing; any
-// other button is reached with Tab.
+// a screen reader would say. At the result a Space meant for a greyed button goes into the line; any other button is
+// reached with Tab.
 TEST_P(KeyboardGameTest, SpaceAlonePlaysEachGame) {
   QSignalSpy focusMoves(qApp, &QApplication::focusChanged);
   testing::GameSoFar game;
@@ -112,19 +112,22 @@ TEST_P(KeyboardGameTest, SpaceAlonePlaysEachGame) {
                           : step.press == testing::Press::Draw ? form.Command2
                                                                : form.Command3;
     const bool enabled = game.follow(step);
-    if (enabled) tabTo(button);
-    const bool onTheLine = focused() == form.Text1;
+    if (enabled) {
+      tabTo(button);
+    } else if (focused() != form.Text1) {
+      continue;  // Tab skips a greyed button: the keys cannot reach it
+    }
     focusMoves.clear();
     press(Qt::Key_Space);
-    typed = enabled ? QString() : typed + (onTheLine ? QStringLiteral(" ") : QString());
-    expectState(step.after, typed);  // spaces are typed after the text, not over it
+    typed = enabled ? QString() : typed + QStringLiteral(" ");
+    expectState(game.phase, typed);  // spaces are typed after the text, not over it
     EXPECT_EQ(drawn(), static_cast<int>(game.drawn.size()));
     for (int k = 0; k < kSlotCount; ++k) {
       EXPECT_EQ(slot(k), QString::fromStdU16String(testing::slotText(game, k))) << "slot " << k;
     }
-    QWidget* const focusAfter = step.after == testing::Phase::AfterDraw  ? form.Command1
-                                : step.after == testing::Phase::Finished ? form.Text1
-                                                                         : form.Command2;
+    QWidget* const focusAfter = game.phase == testing::Phase::Finished    ? static_cast<QWidget*>(form.Text1)
+                                : game.phase == testing::Phase::AfterDraw ? form.Command1
+                                                                          : form.Command2;
     EXPECT_EQ(focused(), focusAfter);
     for (const QList<QVariant>& move : focusMoves) {
       const auto* to = move.at(1).value<QWidget*>();

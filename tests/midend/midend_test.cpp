@@ -191,14 +191,14 @@ TEST_P(MidendGameTest, EachGameMovesTheFocusOnAndAnnouncesEachDrawOnce) {
     if (enabled && step.press == Press::Draw) {
       const int k = static_cast<int>(game.drawn.size()) - 1;
       told = {u"announce " + expectedText(expected().at("slotNames").at(k)) + u" " + numberOf(game.drawn.back()),
-              step.after == Phase::Finished ? u"focus " + GetParam().focusAtTheResult : focusOn("Command1")};
+              game.phase == Phase::Finished ? u"focus " + GetParam().focusAtTheResult : focusOn("Command1")};
     } else if (enabled && step.press == Press::Next) {
       told = {focusOn("Command2")};
     } else if (enabled) {
       told = {u"announce " + expectedText(expected().at("newGameAnnouncement")), focusOn("Command2")};
     }
     EXPECT_EQ(frontEnd.takeLog(), told);
-    EXPECT_EQ(board.instruction, expectedState(step.after).line);
+    EXPECT_EQ(board.instruction, expectedState(game.phase).line);
     for (int k = 0; k < kSlotCount; ++k) {
       EXPECT_EQ(board.labels[kFirstSlotLabel + k].text, slotText(game, k)) << "slot " << k;
     }

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// game_scenarios.h: the games every layer plays, as presses and the lit ball each draw takes, with the state table's
-// row after each press; each layer's test drives them its own way (calls, clicks, keys) and adds what it owns.
+// game_scenarios.h: the games every layer plays, as presses and the lit ball each draw takes, followed through the
+// state table; each layer's test drives them its own way (calls, clicks, keys) and adds what it owns.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -19,8 +19,7 @@ enum class Press { Next, Draw, Clear };
 
 struct Step {
   Press press;
-  int lit;      // the ball a tick lights just before the press, -1 for no tick
-  Phase after;  // the state table's row the press leaves the window in
+  int lit = -1;  // the ball a tick lights just before the press, -1 for no tick
 };
 
 struct GameScenario {
@@ -31,31 +30,28 @@ struct GameScenario {
 inline const std::vector<GameScenario> kGameScenarios = {
     // Seven draws, greyed buttons pressed on the way, then a new game that draws the last game's numbers again.
     {"WholeGameThenANewOne",
-     {{Press::Draw, 6, Phase::AfterDraw},  {Press::Draw, -1, Phase::AfterDraw}, {Press::Next, -1, Phase::Running},
-      {Press::Draw, 41, Phase::AfterDraw}, {Press::Next, -1, Phase::Running},   {Press::Draw, 0, Phase::AfterDraw},
-      {Press::Next, -1, Phase::Running},   {Press::Draw, 19, Phase::AfterDraw}, {Press::Next, -1, Phase::Running},
-      {Press::Draw, 33, Phase::AfterDraw}, {Press::Next, -1, Phase::Running},   {Press::Draw, 8, Phase::AfterDraw},
-      {Press::Next, -1, Phase::Running},   {Press::Draw, 27, Phase::Finished},  {Press::Draw, -1, Phase::Finished},
-      {Press::Next, -1, Phase::Finished},  {Press::Clear, -1, Phase::Cleared},  {Press::Draw, 6, Phase::AfterDraw},
-      {Press::Next, -1, Phase::Running},   {Press::Draw, 41, Phase::AfterDraw}}},
+     {{Press::Draw, 6}, {Press::Draw},    {Press::Next},     {Press::Draw, 41}, {Press::Next},
+      {Press::Draw, 0}, {Press::Next},    {Press::Draw, 19}, {Press::Next},     {Press::Draw, 33},
+      {Press::Next},    {Press::Draw, 8}, {Press::Next},     {Press::Draw, 27}, {Press::Draw},
+      {Press::Next},    {Press::Clear},   {Press::Draw, 6},  {Press::Next},     {Press::Draw, 41}}},
     // 清除 in mid-game just after a tick: the lit ball stays the one a draw would take.
     {"ClearInMidGame",
-     {{Press::Draw, 3, Phase::AfterDraw},
-      {Press::Next, -1, Phase::Running},
-      {Press::Draw, 17, Phase::AfterDraw},
-      {Press::Next, -1, Phase::Running},
-      {Press::Draw, 30, Phase::AfterDraw},
-      {Press::Next, -1, Phase::Running},
-      {Press::Clear, 22, Phase::Cleared}}},
+     {{Press::Draw, 3},
+      {Press::Next},
+      {Press::Draw, 17},
+      {Press::Next},
+      {Press::Draw, 30},
+      {Press::Next},
+      {Press::Clear, 22}}},
     // Next twice is Next once.
-    {"NextTwice",
-     {{Press::Draw, 12, Phase::AfterDraw}, {Press::Next, -1, Phase::Running}, {Press::Next, -1, Phase::Running}}},
+    {"NextTwice", {{Press::Draw, 12}, {Press::Next}, {Press::Next}}},
 };
 
 inline void PrintTo(const GameScenario& game, std::ostream* out) { *out << game.name; }
 inline std::string scenarioName(const ::testing::TestParamInfo<GameScenario>& info) { return info.param.name; }
 
-// Where a game stands, as the state table and the presses tell it: a press of a greyed button does nothing.
+// Where a game stands, as the state table and the presses tell it: a greyed button does nothing, 開獎 leads to the
+// result's row on the seventh draw and to the draw's before, Next to the running row, 清除 to the cleared one.
 struct GameSoFar {
   Phase phase = Phase::Opened;
   std::vector<int> drawn;  // the balls drawn, in their slots' order
@@ -68,7 +64,12 @@ struct GameSoFar {
     if (step.lit >= 0) lit = step.lit;
     if (enabled && step.press == Press::Draw) drawn.push_back(lit);
     if (enabled && step.press == Press::Clear) drawn.clear();
-    phase = step.after;
+    if (enabled) {
+      phase = step.press == Press::Next    ? Phase::Running
+              : step.press == Press::Clear ? Phase::Cleared
+              : drawn.size() == 7          ? Phase::Finished
+                                           : Phase::AfterDraw;
+    }
     return enabled;
   }
   bool isDrawn(int ball) const { return std::find(drawn.begin(), drawn.end(), ball) != drawn.end(); }
