@@ -96,40 +96,62 @@ TEST_F(KeyboardPlayTest, TabAndSpaceReachEveryCommandInTheDesignOrder) {
   EXPECT_EQ(end.statuses, std::vector<int>{0});
 }
 
-class KeyboardGameTest : public KeyboardPlayTest, public ::testing::WithParamInterface<testing::GameScenario> {};
+struct PlayCase {
+  testing::GameScenario game;
+  bool byTouch;  // taps on the buttons instead of Space on the focused one
+};
+void PrintTo(const PlayCase& play, std::ostream* out) { *out << play.game.name << (play.byTouch ? " by touch" : ""); }
+
+class KeyboardGameTest : public KeyboardPlayTest, public ::testing::WithParamInterface<PlayCase> {
+ protected:
+  void tap(QPushButton* button) {
+    const QPoint centre = button->mapTo(&form, button->rect().center());
+    QTest::touchEvent(&form, screen.get()).press(0, centre);
+    QTest::touchEvent(&form, screen.get()).release(0, centre);
+  }
+  // The toolkit keeps a created device registered until it is deleted; the test owns it.
+  const std::unique_ptr<QPointingDevice> screen{QTest::createTouchDevice()};
+};
 
 // Space alone plays draw, Next, draw … (each press leaves the focus on the next one) and stops at the result, where
 // the focus rests on the line that says what to do next: it never lands on 清除 or Bye, not even for a moment, which
 // a screen reader would say. At the result a Space meant for a greyed button goes into the line; any other button is
-// reached with Tab.
-TEST_P(KeyboardGameTest, SpaceAlonePlaysEachGame) {
+// reached with Tab. Taps move the focus onto buttons alone, never into the line, where it would raise a phone's
+// on-screen keyboard over the board: at the result it rests on 清除.
+TEST_P(KeyboardGameTest, SpaceAloneOrTapsPlayEachGame) {
+  const bool byTouch = GetParam().byTouch;
   QSignalSpy focusMoves(qApp, &QApplication::focusChanged);
   testing::GameSoFar game;
   QString typed;  // Spaces typed into the line since a command last wrote it
-  for (const testing::Step& step : GetParam().steps) {
+  for (const testing::Step& step : GetParam().game.steps) {
     if (step.lit >= 0) tickLighting(step.lit);
     QPushButton* button = step.press == testing::Press::Next   ? form.Command1
                           : step.press == testing::Press::Draw ? form.Command2
                                                                : form.Command3;
     const bool enabled = game.follow(step);
-    if (enabled) {
-      tabTo(button);
-    } else if (focused() != form.Text1) {
-      continue;  // Tab skips a greyed button: the keys cannot reach it
+    if (byTouch) {
+      tap(button);
+    } else {
+      if (enabled) {
+        tabTo(button);
+      } else if (focused() != form.Text1) {
+        continue;  // Tab skips a greyed button: the keys cannot reach it
+      }
+      focusMoves.clear();
+      press(Qt::Key_Space);
+      typed = enabled ? QString() : typed + QStringLiteral(" ");
     }
-    focusMoves.clear();
-    press(Qt::Key_Space);
-    typed = enabled ? QString() : typed + QStringLiteral(" ");
     expectState(game.phase, typed);  // spaces are typed after the text, not over it
     EXPECT_EQ(drawn(), static_cast<int>(game.drawn.size()));
     for (int k = 0; k < kSlotCount; ++k) {
       EXPECT_EQ(slot(k), QString::fromStdU16String(testing::slotText(game, k))) << "slot " << k;
     }
-    QWidget* const focusAfter = game.phase == testing::Phase::Finished    ? static_cast<QWidget*>(form.Text1)
+    QWidget* const atTheResult = byTouch ? static_cast<QWidget*>(form.Command3) : form.Text1;
+    QWidget* const focusAfter = game.phase == testing::Phase::Finished    ? atTheResult
                                 : game.phase == testing::Phase::AfterDraw ? form.Command1
                                                                           : form.Command2;
     EXPECT_EQ(focused(), focusAfter);
-    for (const QList<QVariant>& move : focusMoves) {
+    for (const QList<QVariant>& move : byTouch ? QList<QList<QVariant>>() : focusMoves) {
       const auto* to = move.at(1).value<QWidget*>();
       EXPECT_TRUE(to != form.Command3 && to != form.Command4) << "the focus passed 清除 or Bye";
     }
@@ -137,7 +159,18 @@ TEST_P(KeyboardGameTest, SpaceAlonePlaysEachGame) {
   EXPECT_TRUE(end.statuses.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Games, KeyboardGameTest, ::testing::ValuesIn(testing::kGameScenarios), testing::scenarioName);
+std::vector<PlayCase> playCases() {
+  std::vector<PlayCase> cases;
+  for (const testing::GameScenario& game : testing::kGameScenarios) {
+    cases.push_back({game, false});
+    cases.push_back({game, true});
+  }
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Games, KeyboardGameTest, ::testing::ValuesIn(playCases()), [](const auto& info) {
+  return std::string(info.param.game.name) + (info.param.byTouch ? "ByTouch" : "BySpace");
+});
 
 // Presses faster than any tick: Space twice on 開獎 draws and restarts the roll, three times draws again.
 TEST_F(KeyboardPlayTest, SpacePressedTwiceOrThriceOnTheDrawButtonNeverClearsOrQuits) {
@@ -180,33 +213,6 @@ TEST_F(KeyboardPlayTest, AHeldKeyPressesOnceAndReturnOrEnterPressTheFocusedButto
   press(Qt::Key_Return);
   EXPECT_EQ(slot(2), QStringLiteral("32"));
   EXPECT_EQ(drawn(), 3);
-  EXPECT_TRUE(end.statuses.empty());
-}
-
-// Taps on a touch screen: the focus follows the game on buttons alone, never into the instruction line, where it
-// would raise a phone's on-screen keyboard over the board; at the result it rests on 清除, and 清除 plays on.
-TEST_F(KeyboardPlayTest, TapsMoveTheFocusOnlyOntoButtons) {
-  // The toolkit keeps a created device registered until it is deleted; the test owns it.
-  const std::unique_ptr<QPointingDevice> screen(QTest::createTouchDevice());
-  const auto tap = [&](QPushButton* button) {
-    const QPoint centre = button->mapTo(&form, button->rect().center());
-    QTest::touchEvent(&form, screen.get()).press(0, centre);
-    QTest::touchEvent(&form, screen.get()).release(0, centre);
-  };
-  for (int k = 0; k < kSlotCount; ++k) {
-    tickLighting(20 + k);
-    tap(form.Command2);
-    ASSERT_EQ(slot(k), QString::number(21 + k)) << "the tap pressed 開獎";
-    if (k < kSlotCount - 1) {
-      EXPECT_EQ(focused(), form.Command1) << "after draw " << k + 1;
-      tap(form.Command1);
-      EXPECT_EQ(focused(), form.Command2) << "after Next " << k + 1;
-    }
-  }
-  EXPECT_EQ(focused(), form.Command3) << "at the result a finger's focus stays on a button";
-  tap(form.Command3);
-  EXPECT_EQ(drawn(), 0);
-  EXPECT_EQ(focused(), form.Command2);
   EXPECT_TRUE(end.statuses.empty());
 }
 
