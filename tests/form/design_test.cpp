@@ -4,7 +4,6 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QImage>
-#include <QPaintEvent>
 #include <QPixmap>
 #include <QRegion>
 #include <QScreen>
@@ -14,6 +13,7 @@
 #include <utility>
 
 #include "program_fixture.h"
+#include "window_watch.h"
 
 namespace lotto {
 
@@ -345,22 +345,6 @@ TEST_F(WindowDesignTest, TheDesignFacesResolveToAMingFaceThatCoversEveryCaption)
   }
 }
 
-// Paint events that reach the window: what really gets repainted, not what the code meant to.
-class PaintRecorder : public QObject {
- public:
-  QRegion painted;
-  int paints = 0;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) {
-      painted += static_cast<QPaintEvent*>(event)->region();
-      ++paints;
-    }
-    return false;
-  }
-};
-
 class RepaintTest : public WindowDesignTest {
  protected:
   void SetUp() override {
@@ -369,7 +353,7 @@ class RepaintTest : public WindowDesignTest {
     onScreen();
     form.installEventFilter(&recorder);
   }
-  PaintRecorder recorder;
+  testing::PaintCounter recorder;
 };
 
 TEST_F(RepaintTest, ATickRepaintsOnlyTheDiscsWhoseLightChanged) {

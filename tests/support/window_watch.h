@@ -9,17 +9,24 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QObject>
+#include <QPaintEvent>
+#include <QRegion>
 
 namespace lotto::testing {
 
-// Counts the paint events that reach the object it filters: what really gets repainted, not what the code meant to.
+// Counts the paint events that reach the object it filters, and the region they cover: what really gets repainted,
+// not what the code meant to.
 class PaintCounter : public QObject {
  public:
   long long paints = 0;
+  QRegion painted;
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
-    paints += event->type() == QEvent::Paint ? 1 : 0;
+    if (event->type() == QEvent::Paint) {
+      ++paints;
+      painted += static_cast<QPaintEvent*>(event)->region();
+    }
     return false;
   }
 };
