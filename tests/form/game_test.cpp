@@ -65,11 +65,17 @@ TEST_P(WindowScenarioTest, FollowsTheStateTable) {
       ASSERT_TRUE(ballOnBoard(step.lit)) << "ball " << step.lit;
       EXPECT_EQ(litBallCount(), 1);
     }
-    game.follow(step);
+    const bool again = step.press == testing::Press::Next && game.phase == Phase::Running;
+    const bool changes = game.follow(step) && !again;
+    const testing::BoardSnapshot before = snapshot();
     click(step.press == testing::Press::Next   ? form.Command1
           : step.press == testing::Press::Draw ? form.Command2
                                                : form.Command3);
+    if (!changes) {
+      EXPECT_TRUE(snapshot() == before) << "a greyed button, or Next again, changes nothing";
+    }
     expectState(game.phase);
+    EXPECT_EQ(program.logic().state().drawnCount, static_cast<int>(game.drawn.size()));
     for (int k = 0; k < kSlotCount; ++k) {
       EXPECT_EQ(slot(k), QString::fromStdU16String(testing::slotText(game, k))) << "slot " << k;
     }
@@ -77,9 +83,11 @@ TEST_P(WindowScenarioTest, FollowsTheStateTable) {
       EXPECT_EQ(form.labelCaption(ball), QString::number(ball + 1));
       EXPECT_EQ(form.labelVisible(ball), !game.isDrawn(ball)) << "ball " << ball;
       EXPECT_EQ(form.discVisible(ball), !game.isDrawn(ball)) << "ball " << ball;
+      if (step.press == testing::Press::Clear) {
+        EXPECT_EQ(form.discColour(ball), kBallAtRest) << "ball " << ball;
+      }
     }
     if (step.press == testing::Press::Clear) {
-      EXPECT_EQ(litBallCount(), 0);
       EXPECT_EQ(program.logic().state().candidateIndex, game.lit) << "清除 keeps the lit ball";
     }
   }
