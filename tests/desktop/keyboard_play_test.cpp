@@ -6,6 +6,7 @@
 #include <QInputMethodEvent>
 #include <QSignalSpy>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "game_scenarios.h"
@@ -96,13 +97,9 @@ TEST_F(KeyboardPlayTest, TabAndSpaceReachEveryCommandInTheDesignOrder) {
   EXPECT_EQ(end.statuses, std::vector<int>{0});
 }
 
-struct PlayCase {
-  testing::GameScenario game;
-  bool byTouch;  // taps on the buttons instead of Space on the focused one
-};
-void PrintTo(const PlayCase& play, std::ostream* out) { *out << play.game.name << (play.byTouch ? " by touch" : ""); }
-
-class KeyboardGameTest : public KeyboardPlayTest, public ::testing::WithParamInterface<PlayCase> {
+// Each game, and whether it is played by taps on the buttons instead of Space on the focused one.
+class KeyboardGameTest : public KeyboardPlayTest,
+                         public ::testing::WithParamInterface<std::tuple<testing::GameScenario, bool>> {
  protected:
   void tap(QPushButton* button) {
     const QPoint centre = button->mapTo(&form, button->rect().center());
@@ -119,11 +116,11 @@ class KeyboardGameTest : public KeyboardPlayTest, public ::testing::WithParamInt
 // reached with Tab. Taps move the focus onto buttons alone, never into the line, where it would raise a phone's
 // on-screen keyboard over the board: at the result it rests on 清除.
 TEST_P(KeyboardGameTest, SpaceAloneOrTapsPlayEachGame) {
-  const bool byTouch = GetParam().byTouch;
+  const auto& [scenario, byTouch] = GetParam();
   QSignalSpy focusMoves(qApp, &QApplication::focusChanged);
   testing::GameSoFar game;
   QString typed;  // Spaces typed into the line since a command last wrote it
-  for (const testing::Step& step : GetParam().game.steps) {
+  for (const testing::Step& step : scenario.steps) {
     if (step.lit >= 0) tickLighting(step.lit);
     QPushButton* button = step.press == testing::Press::Next   ? form.Command1
                           : step.press == testing::Press::Draw ? form.Command2
@@ -159,18 +156,12 @@ TEST_P(KeyboardGameTest, SpaceAloneOrTapsPlayEachGame) {
   EXPECT_TRUE(end.statuses.empty());
 }
 
-std::vector<PlayCase> playCases() {
-  std::vector<PlayCase> cases;
-  for (const testing::GameScenario& game : testing::kGameScenarios) {
-    cases.push_back({game, false});
-    cases.push_back({game, true});
-  }
-  return cases;
-}
-
-INSTANTIATE_TEST_SUITE_P(Games, KeyboardGameTest, ::testing::ValuesIn(playCases()), [](const auto& info) {
-  return std::string(info.param.game.name) + (info.param.byTouch ? "ByTouch" : "BySpace");
-});
+INSTANTIATE_TEST_SUITE_P(Games, KeyboardGameTest,
+                         ::testing::Combine(::testing::ValuesIn(testing::kGameScenarios), ::testing::Bool()),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).name) +
+                                  (std::get<1>(info.param) ? "ByTouch" : "BySpace");
+                         });
 
 // Presses faster than any tick: Space twice on 開獎 draws and restarts the roll, three times draws again.
 TEST_F(KeyboardPlayTest, SpacePressedTwiceOrThriceOnTheDrawButtonNeverClearsOrQuits) {

@@ -53,8 +53,6 @@ TEST_F(DrawLogicTest, LoadNumbersTheBallsAndLeavesTheSlotHeadings) {
   for (int ball = 0; ball < kBallCount; ++ball) {
     EXPECT_TRUE(board.labels[ball].text == testing::utf16(std::to_string(ball + 1)));
   }
-  EXPECT_TRUE(board.labels[0].text == u"1");
-  EXPECT_TRUE(board.labels[41].text == u"42");
   for (int k = 0; k < kSlotCount; ++k) {
     EXPECT_TRUE(slot(k) == kSlotHeadings[k]);
   }

@@ -5,6 +5,7 @@
 
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -161,23 +162,17 @@ const char* pressName(PressedBy pressedBy) {
   return pressedBy == PressedBy::Keyboard ? "Keyboard" : pressedBy == PressedBy::Mouse ? "Mouse" : "Touch";
 }
 
-struct GameCase {
-  GameScenario game;
-  PressedBy pressedBy;
-  std::u16string focusAtTheResult;
-};
-void PrintTo(const GameCase& game, std::ostream* out) { *out << game.game.name << " " << pressName(game.pressedBy); }
-
-class MidendGameTest : public MidendTest, public ::testing::WithParamInterface<GameCase> {};
+class MidendGameTest : public MidendTest, public ::testing::WithParamInterface<std::tuple<GameScenario, PressedBy>> {};
 
 // Each draw is announced once, before the focus moves on, so that a screen reader says the number first; the focus
 // never lands on Bye, nor on 清除 before the result, and a finger never sends it into the instruction line. 清除
 // says a new game has started. A greyed button delivers nothing.
 TEST_P(MidendGameTest, EachGameMovesTheFocusOnAndAnnouncesEachDrawOnce) {
-  const PressedBy pressedBy = GetParam().pressedBy;
+  const auto& [scenario, pressedBy] = GetParam();
+  const std::u16string focusAtTheResult = pressedBy == PressedBy::Touch ? caption("Command3") : u"Text1";
   startProgram();
   GameSoFar game;
-  for (const Step& step : GetParam().game.steps) {
+  for (const Step& step : scenario.steps) {
     if (step.lit >= 0) {
       tickLighting(step.lit);
       EXPECT_TRUE(frontEnd.log.empty()) << "the light is never announced";
@@ -191,7 +186,7 @@ TEST_P(MidendGameTest, EachGameMovesTheFocusOnAndAnnouncesEachDrawOnce) {
     if (enabled && step.press == Press::Draw) {
       const int k = static_cast<int>(game.drawn.size()) - 1;
       told = {u"announce " + expectedText(expected().at("slotNames").at(k)) + u" " + numberOf(game.drawn.back()),
-              game.phase == Phase::Finished ? u"focus " + GetParam().focusAtTheResult : focusOn("Command1")};
+              game.phase == Phase::Finished ? u"focus " + focusAtTheResult : focusOn("Command1")};
     } else if (enabled && step.press == Press::Next) {
       told = {focusOn("Command2")};
     } else if (enabled) {
@@ -207,19 +202,12 @@ TEST_P(MidendGameTest, EachGameMovesTheFocusOnAndAnnouncesEachDrawOnce) {
   EXPECT_FALSE(midend.ended());
 }
 
-std::vector<GameCase> gameCases() {
-  std::vector<GameCase> cases;
-  for (const GameScenario& game : kGameScenarios) {
-    cases.push_back({game, PressedBy::Keyboard, u"Text1"});
-    cases.push_back({game, PressedBy::Mouse, u"Text1"});
-    cases.push_back({game, PressedBy::Touch, caption("Command3")});
-  }
-  return cases;
-}
-
-INSTANTIATE_TEST_SUITE_P(Games, MidendGameTest, ::testing::ValuesIn(gameCases()), [](const auto& info) {
-  return std::string(info.param.game.name) + pressName(info.param.pressedBy);
-});
+INSTANTIATE_TEST_SUITE_P(Games, MidendGameTest,
+                         ::testing::Combine(::testing::ValuesIn(kGameScenarios),
+                                            ::testing::Values(PressedBy::Keyboard, PressedBy::Mouse, PressedBy::Touch)),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).name) + pressName(std::get<1>(info.param));
+                         });
 
 TEST_F(MidendTest, ALabelGivenTheTextItHasAnnouncesNothing) {
   startProgram();
