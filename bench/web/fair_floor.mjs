@@ -224,6 +224,14 @@ ${discs}
 // Serves the built site, the static window written from it and a fair floor written from its board, each from
 // 127.0.0.1; resolves to { lotto, staticWindow, fair, board, close() }, close() ending the servers and removing the
 // floors' folders.
+// The middle of the figures a bench's rounds gave, the rounds that gave none (NaN) left out.
+export function median(values) {
+  const known = values.filter((value) => !Number.isNaN(value)).sort((a, b) => a - b);
+  if (!known.length) return NaN;
+  const middle = known.length >> 1;
+  return known.length % 2 ? known[middle] : (known[middle - 1] + known[middle]) / 2;
+}
+
 export async function serveSiteAndFloors(site, viewport) {
   const folder = mkdtempSync(path.join(os.tmpdir(), 'lotto-fair-floor-'));
   const staticFolder = mkdtempSync(path.join(os.tmpdir(), 'lotto-static-window-'));

@@ -10,12 +10,8 @@
 // is in a fresh Firefox, the pages' order alternating from round to round.
 import { readFileSync } from 'node:fs';
 import { execFileSync } from 'node:child_process';
-import { createRequire } from 'node:module';
-import { firefoxPath } from '../../tests/web/engines/firefox.mjs';
-import { discSelector, serveSiteAndFloors } from './fair_floor.mjs';
-
-// The tests' driver, from the tests' own node_modules.
-const puppeteer = createRequire(new URL('../../tests/web/package.json', import.meta.url))('puppeteer-core');
+import { firefoxPath, launchFirefox } from '../../tests/web/engines/firefox.mjs';
+import { discSelector, median, serveSiteAndFloors } from './fair_floor.mjs';
 
 const site = process.argv[2];
 if (!site) throw new Error('usage: firefox_startup.mjs SITE-FOLDER');
@@ -41,12 +37,7 @@ function watchStartUp(selector, light) {
 }
 
 async function measure(url, light) {
-  const browser = await puppeteer.launch({
-    browser: 'firefox',
-    protocol: 'webDriverBiDi',
-    executablePath: firefoxPath,
-    headless: true,
-  });
+  const browser = await launchFirefox();
   try {
     const page = await browser.newPage();
     await page.setViewport({ ...viewport, deviceScaleFactor: 1 });
@@ -71,12 +62,6 @@ async function measure(url, light) {
   }
 }
 
-function median(values) {
-  const known = values.filter((value) => !Number.isNaN(value)).sort((a, b) => a - b);
-  if (!known.length) return NaN;
-  const middle = known.length >> 1;
-  return known.length % 2 ? known[middle] : (known[middle - 1] + known[middle]) / 2;
-}
 
 const version = execFileSync(firefoxPath, ['--version']).toString().trim();
 const loadAverage = readFileSync('/proc/loadavg', 'latin1').split(' ').slice(0, 3).join(' ');

@@ -15,7 +15,7 @@ import { readdirSync, readFileSync, statSync } from 'node:fs';
 import path from 'node:path';
 import { gzipSync } from 'node:zlib';
 import { chromiumPath, launchChromium } from '../../tests/web/browser.mjs';
-import { discSelector, serveSiteAndFloors, timelineLines } from './fair_floor.mjs';
+import { discSelector, median, serveSiteAndFloors, timelineLines } from './fair_floor.mjs';
 
 const site = process.argv[2];
 if (!site) throw new Error('usage: page_bench.mjs SITE-FOLDER');
@@ -140,10 +140,6 @@ async function measure({ url, selector }, light, rate) {
   }
 }
 
-function median(values) {
-  const sorted = [...values].sort((a, b) => a - b), middle = sorted.length >> 1;
-  return sorted.length % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
-}
 
 function folderFiles(root) {
   return readdirSync(root, { recursive: true })

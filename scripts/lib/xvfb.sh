@@ -1,7 +1,7 @@
 # SPDX-FileCopyrightText: 2026 Lotto developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # xvfb.sh: sourced by scripts and tests that need an X server of their own: start_xvfb starts one and exports DISPLAY;
-# require_tools and wait_for_exit serve the programs they start there.
+# require_tools, wait_for_exit and clean_up_on_exit serve the programs they start there.
 # shellcheck shell=bash
 # Xvfb -displayfd is not safe when several servers start at once: a server probing a display number that another
 # has just taken unlinks that server's socket on its way to the next number. A fixed number from a high range,
@@ -12,6 +12,24 @@
 # Scripts in other languages start their server through this file too (tests/web/engines/webkit.mjs).
 
 xvfb_pid=""
+
+# clean_up_on_exit WORK VAR...: on exit, stops the processes whose ids the named variables hold by then, and the X
+# server last, then removes the scratch folder WORK, unless keep_work is set by then, to leave it for a look.
+clean_up_on_exit() {
+  cleanup_work=$1
+  shift
+  cleanup_pid_names=("$@" xvfb_pid)
+  trap clean_up EXIT
+}
+# shellcheck disable=SC2317  # run by the trap
+clean_up() {
+  local name
+  for name in "${cleanup_pid_names[@]}"; do
+    if [ -n "${!name:-}" ]; then kill "${!name}" 2>/dev/null || true; fi
+  done
+  wait 2>/dev/null || true
+  if [ -n "${keep_work:-}" ]; then echo "kept for a look: $cleanup_work" >&2; else rm -rf "$cleanup_work"; fi
+}
 
 # require_tools TOOL...: fails with one line naming the first tool that is not installed.
 require_tools() {

@@ -2,13 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // accessibility_test.cpp: what a screen reader finds in the window and hears during a game.
 #include <QAccessible>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <optional>
 #include <vector>
 
 #include "form1_accessibility.h"
 #include "program_fixture.h"
+#include "window_watch.h"
 
 namespace lotto {
 
@@ -38,18 +37,8 @@ void recordAnnouncement(QAccessibleEvent* event) {
 
 class AccessibilityTest : public testing::ProgramTest {
  protected:
-  // Qt announces nothing until an assistive-technology bus asks for it; with_accessibility_bus.sh
-  // provides one, so wait for it here, before any window exists whose timer could tick meanwhile.
-  static void SetUpTestSuite() {
-    if (!qEnvironmentVariableIsSet("LOTTO_ACCESSIBILITY_BUS")) {
-      return;
-    }
-    QElapsedTimer waited;
-    waited.start();
-    while (!QAccessible::isActive() && waited.elapsed() < 10000) {
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-  }
+  // Wait for the bus, where there is one, before any window exists whose timer could tick meanwhile.
+  static void SetUpTestSuite() { testing::accessibilityBusListening(); }
 
   AccessibilityTest() {
     heard = &announcements;

@@ -6,8 +6,10 @@
 #include <QInputMethodEvent>
 #include <QSignalSpy>
 #include <memory>
+#include <tuple>
 #include <vector>
 
+#include "game_scenarios.h"
 #include "program_fixture.h"
 
 namespace lotto {
@@ -95,34 +97,71 @@ TEST_F(KeyboardPlayTest, TabAndSpaceReachEveryCommandInTheDesignOrder) {
   EXPECT_EQ(end.statuses, std::vector<int>{0});
 }
 
-// Space alone plays draw, Next, draw … and stops at the result: the focus never lands on 清除 or Bye.
-TEST_F(KeyboardPlayTest, SpaceAlonePlaysAWholeGameAndStopsAtTheResult) {
+// Each game, and whether it is played by taps on the buttons instead of Space on the focused one.
+class KeyboardGameTest : public KeyboardPlayTest,
+                         public ::testing::WithParamInterface<std::tuple<testing::GameScenario, bool>> {
+ protected:
+  void tap(QPushButton* button) {
+    const QPoint centre = button->mapTo(&form, button->rect().center());
+    QTest::touchEvent(&form, screen.get()).press(0, centre);
+    QTest::touchEvent(&form, screen.get()).release(0, centre);
+  }
+  // The toolkit keeps a created device registered until it is deleted; the test owns it.
+  const std::unique_ptr<QPointingDevice> screen{QTest::createTouchDevice()};
+};
+
+// Space alone plays draw, Next, draw … (each press leaves the focus on the next one) and stops at the result, where
+// the focus rests on the line that says what to do next: it never lands on 清除 or Bye, not even for a moment, which
+// a screen reader would say. At the result a Space meant for a greyed button goes into the line; any other button is
+// reached with Tab. Taps move the focus onto buttons alone, never into the line, where it would raise a phone's
+// on-screen keyboard over the board: at the result it rests on 清除.
+TEST_P(KeyboardGameTest, SpaceAloneOrTapsPlayEachGame) {
+  const auto& [scenario, byTouch] = GetParam();
   QSignalSpy focusMoves(qApp, &QApplication::focusChanged);
-  for (int k = 0; k < kSlotCount; ++k) {
-    tickLighting(20 + k);
-    ASSERT_EQ(focused(), form.Command2) << "draw " << k + 1;
-    press(Qt::Key_Space);
-    EXPECT_EQ(slot(k), QString::number(21 + k));
-    if (k < kSlotCount - 1) {
-      ASSERT_EQ(focused(), form.Command1) << "after draw " << k + 1;
+  testing::GameSoFar game;
+  QString typed;  // Spaces typed into the line since a command last wrote it
+  for (const testing::Step& step : scenario.steps) {
+    if (step.lit >= 0) tickLighting(step.lit);
+    QPushButton* button = step.press == testing::Press::Next   ? form.Command1
+                          : step.press == testing::Press::Draw ? form.Command2
+                                                               : form.Command3;
+    const bool enabled = game.follow(step);
+    if (byTouch) {
+      tap(button);
+    } else {
+      if (enabled) {
+        tabTo(button);
+      } else if (focused() != form.Text1) {
+        continue;  // Tab skips a greyed button: the keys cannot reach it
+      }
+      focusMoves.clear();
       press(Qt::Key_Space);
-      EXPECT_TRUE(form.Timer1->isActive()) << "Next restarted the roll";
+      typed = enabled ? QString() : typed + QStringLiteral(" ");
+    }
+    expectState(game.phase, typed);  // spaces are typed after the text, not over it
+    EXPECT_EQ(drawn(), static_cast<int>(game.drawn.size()));
+    for (int k = 0; k < kSlotCount; ++k) {
+      EXPECT_EQ(slot(k), QString::fromStdU16String(testing::slotText(game, k))) << "slot " << k;
+    }
+    QWidget* const atTheResult = byTouch ? static_cast<QWidget*>(form.Command3) : form.Text1;
+    QWidget* const focusAfter = game.phase == testing::Phase::Finished    ? atTheResult
+                                : game.phase == testing::Phase::AfterDraw ? form.Command1
+                                                                          : form.Command2;
+    EXPECT_EQ(focused(), focusAfter);
+    for (const QList<QVariant>& move : byTouch ? QList<QList<QVariant>>() : focusMoves) {
+      const auto* to = move.at(1).value<QWidget*>();
+      EXPECT_TRUE(to != form.Command3 && to != form.Command4) << "the focus passed 清除 or Bye";
     }
   }
-  EXPECT_EQ(focused(), form.Text1) << "at the result the focus rests on the line that says what to do next";
-  for (int extra = 0; extra < 5; ++extra) {
-    press(Qt::Key_Space);
-  }
-  EXPECT_EQ(drawn(), 7);
-  EXPECT_EQ(slot(6), QStringLiteral("27"));
-  EXPECT_EQ(form.Text1->text(), QStringLiteral("按清除重開     ")) << "spaces are typed after the text, not over it";
-  EXPECT_TRUE(form.Command3->isEnabled());
   EXPECT_TRUE(end.statuses.empty());
-  for (const QList<QVariant>& move : focusMoves) {
-    const auto* to = move.at(1).value<QWidget*>();
-    EXPECT_TRUE(to != form.Command3 && to != form.Command4) << "not even for a moment, which a screen reader says";
-  }
 }
+
+INSTANTIATE_TEST_SUITE_P(Games, KeyboardGameTest,
+                         ::testing::Combine(::testing::ValuesIn(testing::kGameScenarios), ::testing::Bool()),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).name) +
+                                  (std::get<1>(info.param) ? "ByTouch" : "BySpace");
+                         });
 
 // Presses faster than any tick: Space twice on 開獎 draws and restarts the roll, three times draws again.
 TEST_F(KeyboardPlayTest, SpacePressedTwiceOrThriceOnTheDrawButtonNeverClearsOrQuits) {
@@ -165,33 +204,6 @@ TEST_F(KeyboardPlayTest, AHeldKeyPressesOnceAndReturnOrEnterPressTheFocusedButto
   press(Qt::Key_Return);
   EXPECT_EQ(slot(2), QStringLiteral("32"));
   EXPECT_EQ(drawn(), 3);
-  EXPECT_TRUE(end.statuses.empty());
-}
-
-// Taps on a touch screen: the focus follows the game on buttons alone, never into the instruction line, where it
-// would raise a phone's on-screen keyboard over the board; at the result it rests on 清除, and 清除 plays on.
-TEST_F(KeyboardPlayTest, TapsMoveTheFocusOnlyOntoButtons) {
-  // The toolkit keeps a created device registered until it is deleted; the test owns it.
-  const std::unique_ptr<QPointingDevice> screen(QTest::createTouchDevice());
-  const auto tap = [&](QPushButton* button) {
-    const QPoint centre = button->mapTo(&form, button->rect().center());
-    QTest::touchEvent(&form, screen.get()).press(0, centre);
-    QTest::touchEvent(&form, screen.get()).release(0, centre);
-  };
-  for (int k = 0; k < kSlotCount; ++k) {
-    tickLighting(20 + k);
-    tap(form.Command2);
-    ASSERT_EQ(slot(k), QString::number(21 + k)) << "the tap pressed 開獎";
-    if (k < kSlotCount - 1) {
-      EXPECT_EQ(focused(), form.Command1) << "after draw " << k + 1;
-      tap(form.Command1);
-      EXPECT_EQ(focused(), form.Command2) << "after Next " << k + 1;
-    }
-  }
-  EXPECT_EQ(focused(), form.Command3) << "at the result a finger's focus stays on a button";
-  tap(form.Command3);
-  EXPECT_EQ(drawn(), 0);
-  EXPECT_EQ(focused(), form.Command2);
   EXPECT_TRUE(end.statuses.empty());
 }
 

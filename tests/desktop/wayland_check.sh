@@ -19,16 +19,9 @@ failures=0
 fail() {
   echo "FAIL: $1" >&2
   failures=$((failures + 1))
+  keep_work=1
 }
-# shellcheck disable=SC2317 # run through the trap
-cleanup() {
-  for pid in "$lotto_pid" "$weston_pid"; do
-    if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
-  done
-  wait 2>/dev/null || true
-  if [ "$failures" -eq 0 ]; then rm -rf "$work"; else echo "kept for a look: $work" >&2; fi
-}
-trap cleanup EXIT
+clean_up_on_exit "$work" lotto_pid weston_pid
 
 # A compositor of its own: its own runtime directory and socket, drawing into memory with the CPU renderer,
 # --debug for the screenshooter, and the protocol traffic in its log.
@@ -37,6 +30,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 socket="lotto-wayland"
 weston --backend=headless-backend.so --use-pixman --width=800 --height=600 --socket="$socket" --idle-time=0 \
   --debug --log="$work/weston.log" --logger-scopes=log,proto >"$work/weston.out" 2>&1 &
+# shellcheck disable=SC2034  # stopped on exit through clean_up_on_exit
 weston_pid=$!
 for _ in $(seq 100); do
   [ -S "$XDG_RUNTIME_DIR/$socket" ] && break

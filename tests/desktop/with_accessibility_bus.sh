@@ -14,20 +14,13 @@ fi
 source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
 work=$(mktemp -d)
 bus_pid=""
-# shellcheck disable=SC2317  # run by the trap below; the exec above hides that from shellcheck
-cleanup() {
-  for pid in "$bus_pid" "$xvfb_pid"; do
-    if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
-  done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+clean_up_on_exit "$work" bus_pid
 
 start_xvfb "$work/xvfb.log" 1280x1024x24 || exit 1
 export QT_QPA_PLATFORM=xcb
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/bus.log" 2>&1 &
+# shellcheck disable=SC2034  # stopped on exit through clean_up_on_exit
 bus_pid=$!
 has_bus() {
   dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \

@@ -77,8 +77,9 @@ class ProgramTest : public ::testing::Test {
     return lit;
   }
 
-  // The state table's row for `phase`: the enabled buttons, the roll and the instruction line.
-  void expectState(Phase phase) const {
+  // The state table's row for `phase`: the enabled buttons, the roll and the instruction line, with what the user
+  // typed after it.
+  void expectState(Phase phase, const QString& typed = {}) const {
     const ExpectedState want = expectedState(phase);
     const char* when = phaseName(phase);
     EXPECT_EQ(form.Command1->isEnabled(), want.next) << "Next, " << when;
@@ -87,7 +88,23 @@ class ProgramTest : public ::testing::Test {
     EXPECT_TRUE(form.Command4->isEnabled()) << "Bye, " << when;
     EXPECT_EQ(form.Timer1->isActive(), want.rolling) << "roll, " << when;
     EXPECT_EQ(form.Timer1->interval(), kRollIntervalMs) << when;
-    EXPECT_EQ(form.Text1->text(), QString::fromStdU16String(want.line)) << when;
+    EXPECT_EQ(form.Text1->text(), QString::fromStdU16String(want.line) + typed) << when;
+  }
+
+  // Once the program has ended nothing runs: no tick or click rolls, changes the window, reports or ends again.
+  void expectNothingRunsAfterTheEnd() {
+    EXPECT_TRUE(program.ended());
+    EXPECT_FALSE(form.Timer1->isActive());
+    const BoardSnapshot atEnd = snapshot();
+    const int calls = random.calls;
+    const auto errors = report.errors;
+    const auto statuses = end.statuses;
+    tick();
+    for (QPushButton* button : {form.Command1, form.Command2, form.Command3, form.Command4}) click(button);
+    EXPECT_EQ(random.calls, calls);
+    EXPECT_TRUE(snapshot() == atEnd);
+    EXPECT_EQ(report.errors, errors);
+    EXPECT_EQ(end.statuses, statuses);
   }
 
   BoardSnapshot snapshot() const {

@@ -5,11 +5,13 @@
 
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "expected_states.h"
 #include "front_end.h"
+#include "game_scenarios.h"
 #include "midend.h"
 #include "recording_board_view.h"
 #include "scripted_random_source.h"
@@ -160,51 +162,52 @@ const char* pressName(PressedBy pressedBy) {
   return pressedBy == PressedBy::Keyboard ? "Keyboard" : pressedBy == PressedBy::Mouse ? "Mouse" : "Touch";
 }
 
-struct GameCase {
-  PressedBy pressedBy;
-  std::u16string focusAtTheResult;
-};
-void PrintTo(const GameCase& game, std::ostream* out) { *out << pressName(game.pressedBy); }
-
-class MidendGameTest : public MidendTest, public ::testing::WithParamInterface<GameCase> {};
+class MidendGameTest : public MidendTest, public ::testing::WithParamInterface<std::tuple<GameScenario, PressedBy>> {};
 
 // Each draw is announced once, before the focus moves on, so that a screen reader says the number first; the focus
 // never lands on Bye, nor on 清除 before the result, and a finger never sends it into the instruction line. 清除
-// says a new game has started.
-TEST_P(MidendGameTest, AWholeGameMovesTheFocusOnAndAnnouncesEachDrawOnce) {
-  const PressedBy pressedBy = GetParam().pressedBy;
+// says a new game has started. A greyed button delivers nothing.
+TEST_P(MidendGameTest, EachGameMovesTheFocusOnAndAnnouncesEachDrawOnce) {
+  const auto& [scenario, pressedBy] = GetParam();
+  const std::u16string focusAtTheResult = pressedBy == PressedBy::Touch ? caption("Command3") : u"Text1";
   startProgram();
-  const int balls[] = {6, 41, 0, 19, 33, 8, 27};
-  const char16_t* numbers[] = {u"7", u"42", u"1", u"20", u"34", u"9", u"28"};
-  for (int k = 0; k < kSlotCount; ++k) {
-    const std::u16string drawn = u"announce " + expectedText(expected().at("slotNames").at(k)) + u" " + numbers[k];
-    tickLighting(balls[k]);
-    EXPECT_TRUE(frontEnd.log.empty()) << "the light is never announced";
-    click(Control::Command2, pressedBy);
-    const bool last = k == kSlotCount - 1;
-    EXPECT_EQ(frontEnd.takeLog(), (std::vector<std::u16string>{
-                                      drawn, last ? u"focus " + GetParam().focusAtTheResult : focusOn("Command1")}))
-        << "draw " << k + 1;
-    if (!last) {
-      click(Control::Command1, pressedBy);
-      EXPECT_EQ(frontEnd.takeLog(), std::vector<std::u16string>{focusOn("Command2")}) << "Next after draw " << k + 1;
+  GameSoFar game;
+  for (const Step& step : scenario.steps) {
+    if (step.lit >= 0) {
+      tickLighting(step.lit);
+      EXPECT_TRUE(frontEnd.log.empty()) << "the light is never announced";
+    }
+    const bool enabled = game.follow(step);
+    click(step.press == Press::Next   ? Control::Command1
+          : step.press == Press::Draw ? Control::Command2
+                                      : Control::Command3,
+          pressedBy);
+    std::vector<std::u16string> told;
+    if (enabled && step.press == Press::Draw) {
+      const int k = static_cast<int>(game.drawn.size()) - 1;
+      told = {u"announce " + expectedText(expected().at("slotNames").at(k)) + u" " + numberOf(game.drawn.back()),
+              game.phase == Phase::Finished ? u"focus " + focusAtTheResult : focusOn("Command1")};
+    } else if (enabled && step.press == Press::Next) {
+      told = {focusOn("Command2")};
+    } else if (enabled) {
+      told = {u"announce " + expectedText(expected().at("newGameAnnouncement")), focusOn("Command2")};
+    }
+    EXPECT_EQ(frontEnd.takeLog(), told);
+    EXPECT_EQ(board.instruction, expectedState(game.phase).line);
+    for (int k = 0; k < kSlotCount; ++k) {
+      EXPECT_EQ(board.labels[kFirstSlotLabel + k].text, slotText(game, k)) << "slot " << k;
     }
   }
-  EXPECT_EQ(board.instruction, expectedState(Phase::Finished).line);
-  click(Control::Command3, pressedBy);
-  EXPECT_EQ(frontEnd.takeLog(),
-            (std::vector<std::u16string>{u"announce " + expectedText(expected().at("newGameAnnouncement")),
-                                         focusOn("Command2")}));
-  EXPECT_EQ(board.labels[kFirstSlotLabel].text, kSlotHeadings[0]);
   EXPECT_TRUE(frontEnd.statuses.empty());
   EXPECT_FALSE(midend.ended());
 }
 
-INSTANTIATE_TEST_SUITE_P(PressedBy, MidendGameTest,
-                         ::testing::Values(GameCase{PressedBy::Keyboard, u"Text1"},
-                                           GameCase{PressedBy::Mouse, u"Text1"},
-                                           GameCase{PressedBy::Touch, caption("Command3")}),
-                         [](const auto& info) { return std::string(pressName(info.param.pressedBy)); });
+INSTANTIATE_TEST_SUITE_P(Games, MidendGameTest,
+                         ::testing::Combine(::testing::ValuesIn(kGameScenarios),
+                                            ::testing::Values(PressedBy::Keyboard, PressedBy::Mouse, PressedBy::Touch)),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).name) + pressName(std::get<1>(info.param));
+                         });
 
 TEST_F(MidendTest, ALabelGivenTheTextItHasAnnouncesNothing) {
   startProgram();

@@ -20,9 +20,11 @@
 #include <vector>
 
 #include "expected_states.h"
+#include "game_scenarios.h"
 #include "lotto_program.h"
 #include "program_doubles.h"
 #include "qt_warnings.h"
+#include "window_watch.h"
 
 namespace lotto::testing {
 
@@ -142,8 +144,7 @@ void typeInto(QWidget* widget, const QString& text) {
 
 // Where the game is in the state table, advanced by the clicks the window actually delivered.
 struct GameModel {
-  Phase phase = Phase::Opened;
-  int drawn = 0;
+  GameSoFar game;
   bool lineKnown = true;  // false once the user has typed over the instruction line
 };
 
@@ -179,23 +180,10 @@ struct Coverage {
   long long paints = 0;
 };
 
-class PaintCounter : public QObject {
- public:
-  explicit PaintCounter(long long& paints) : paints_(paints) {}
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints_;
-    return false;
-  }
-
- private:
-  long long& paints_;
-};
-
 class RandomEventRun {
  public:
-  RandomEventRun(unsigned seed, Coverage& coverage) : seed_(seed), coverage_(coverage), paintCounter_(coverage.paints) {
-    startProgram();
-  }
+  RandomEventRun(unsigned seed, Coverage& coverage) : seed_(seed), coverage_(coverage) { startProgram(); }
+  ~RandomEventRun() { coverage_.paints += paintCounter_.paints; }
 
   // Plays the events; returns the first broken promise, or nothing.
   std::optional<std::string> play(const std::vector<Event>& events) {
@@ -295,16 +283,8 @@ class RandomEventRun {
   }
 
   void advanceModel(int button) {
-    if (button == 2) {
-      ++model_.drawn;
-      model_.phase = model_.drawn == kSlotCount ? Phase::Finished : Phase::AfterDraw;
-      if (model_.phase == Phase::Finished) ++coverage_.finishedGames;
-    } else if (button == 1 && model_.drawn < kSlotCount) {
-      model_.phase = Phase::Running;
-    } else if (button == 3) {
-      model_.drawn = 0;
-      model_.phase = Phase::Cleared;
-    }
+    model_.game.follow({button == 1 ? Press::Next : button == 2 ? Press::Draw : Press::Clear});
+    if (button == 2 && model_.game.phase == Phase::Finished) ++coverage_.finishedGames;
     model_.lineKnown = true;  // each command that ran wrote the line
   }
 
@@ -327,8 +307,9 @@ class RandomEventRun {
     Form1& form = program_->form();
     const DrawState state = program_->logic().state();
     if (state.drawnCount < 0 || state.drawnCount > kSlotCount) return "drawnCount " + std::to_string(state.drawnCount);
-    if (state.drawnCount != model_.drawn)
-      return "drawnCount " + std::to_string(state.drawnCount) + ", expected " + std::to_string(model_.drawn);
+    const int drawn = static_cast<int>(model_.game.drawn.size());
+    if (state.drawnCount != drawn)
+      return "drawnCount " + std::to_string(state.drawnCount) + ", expected " + std::to_string(drawn);
     if (state.candidateIndex < 0 || state.candidateIndex >= kBallCount) return "candidateIndex out of range";
     std::set<int> inSlots;
     for (int k = 0; k < kSlotCount; ++k) {
@@ -370,7 +351,7 @@ class RandomEventRun {
 
   std::optional<std::string> checkControls() {
     Form1& form = program_->form();
-    const ExpectedState want = expectedState(model_.phase);
+    const ExpectedState want = expectedState(model_.game.phase);
     const bool next = form.Command1->isEnabled(), draw = form.Command2->isEnabled(), clear = form.Command3->isEnabled();
     if (next != want.next || draw != want.draw || clear != want.clear || !form.Command4->isEnabled()) {
       return "buttons Next/開獎/清除 enabled " + std::to_string(next) + std::to_string(draw) + std::to_string(clear) +

@@ -11,13 +11,7 @@ source "$(dirname "$0")/../../scripts/lib/xvfb.sh"
 require_tools Xvfb xdpyinfo xdotool gdb || exit 1
 work=$(mktemp -d)
 gdb_pid=""
-cleanup() {
-  [ -n "$gdb_pid" ] && kill "$gdb_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+clean_up_on_exit "$work" gdb_pid
 
 start_xvfb "$work/xvfb.log" || { echo "FAIL: no X server" >&2; exit 1; }
 # LeakSanitizer stops the world with ptrace, which gdb already holds; leaks are checked in the other tests.

@@ -17,6 +17,7 @@
 #include "lotto_program.h"
 #include "program_doubles.h"
 #include "qt_warnings.h"
+#include "window_watch.h"
 
 namespace lotto::testing {
 
@@ -31,15 +32,6 @@ long residentBytes() {
   statm >> pages >> resident;
   return resident * sysconf(_SC_PAGESIZE);
 }
-
-class PaintCounter : public QObject {
- public:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints;
-    return false;
-  }
-  long long paints = 0;
-};
 
 class Soak {
  public:

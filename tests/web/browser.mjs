@@ -1,14 +1,20 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// browser.mjs: Debian's Chromium launched headless, the page's folder served from a static server on loopback, and
-// screenshots decoded.
-import { createReadStream, statSync } from 'node:fs';
+// browser.mjs: Debian's Chromium launched headless, the page's folder served from a static server on loopback,
+// screenshots decoded, and what the tests expect.
+import { createReadStream, readFileSync, statSync } from 'node:fs';
 import { createServer } from 'node:http';
 import path from 'node:path';
 import { after, before } from 'node:test';
 import { pathToFileURL } from 'node:url';
 import { inflateSync } from 'node:zlib';
 import { chromium } from 'playwright-core';
+
+// One table of what the tests expect for the C++, Python and JavaScript tests alike (tests/support/expected.json, or
+// the copy LOTTO_EXPECTED names): the design's values as the design writes them.
+export const expected = JSON.parse(
+  readFileSync(process.env.LOTTO_EXPECTED || new URL('../support/expected.json', import.meta.url), 'utf8'),
+);
 
 export const chromiumPath = process.env.LOTTO_CHROMIUM || '/usr/bin/chromium';
 

@@ -11,13 +11,10 @@ import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:f
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { test } from 'node:test';
-import { chromiumServing, siteUrl } from './browser.mjs';
+import { chromiumServing, expected, siteUrl } from './browser.mjs';
 
 const site = process.env.LOTTO_WEB_SITE;
 assert.ok(site, 'LOTTO_WEB_SITE must name the built folder (build-web/site)');
-const expected = JSON.parse(
-  readFileSync(process.env.LOTTO_EXPECTED || new URL('../support/expected.json', import.meta.url), 'utf8'),
-);
 const light = `rgb(${expected.colours.light.rgb.join(', ')})`;
 const firstSlot = expected.slotHeadings[0];
 const lostFileSentence = '這一頁有檔案沒有完整載入，樂透程式無法開始，請重新載入這一頁。';

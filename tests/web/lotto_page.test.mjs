@@ -8,20 +8,16 @@
 // tests expect (tests/support/expected.json). The light runs on the page's own 30 ms timer: nothing here shortens
 // or stubs it. Geometry is measured in the form's own pixels, whatever scale the page gives the form.
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
 import path from 'node:path';
 import { after, afterEach, before, beforeEach, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
-import { decodePng, serveFolder, siteUrl } from './browser.mjs';
+import { decodePng, expected, serveFolder, siteUrl } from './browser.mjs';
 import { launchEngine } from './engines/index.mjs';
 
 const site = process.env.LOTTO_WEB_SITE;
 const origin = process.env.LOTTO_WEB_ORIGIN || 'http';
 assert.ok(site, 'LOTTO_WEB_SITE must name the built folder (build-web/site)');
 assert.ok(['http', 'file'].includes(origin), `LOTTO_WEB_ORIGIN is http or file, not ${origin}`);
-const expected = JSON.parse(
-  readFileSync(process.env.LOTTO_EXPECTED || new URL('../support/expected.json', import.meta.url), 'utf8'),
-);
 
 const { slotNames, slotHeadings, states } = expected;
 const captions = Object.fromEntries(Object.entries(expected.buttons).map(([design, { caption }]) => [design, caption]));

@@ -5,18 +5,14 @@
 // LOTTO_WEB_SITE names the built folder, served from 127.0.0.1. The window must show whole and as large as the
 // screen allows in any orientation, play by taps, stay in its tab on Bye, and show itself before its program runs.
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
 import { afterEach, test } from 'node:test';
-import { chromiumServing } from './browser.mjs';
+import { chromiumServing, expected } from './browser.mjs';
+import { watchFaults } from './engines/index.mjs';
 
 const site = process.env.LOTTO_WEB_SITE;
 assert.ok(site, 'LOTTO_WEB_SITE must name the built folder (build-web/site)');
 
-// What the tests expect, one table for the C++, Python and JavaScript tests: the design's client area (8895 × 7455
-// twips at 15 twips to the pixel), the controls' boxes and the slots' headings.
-const expected = JSON.parse(
-  readFileSync(process.env.LOTTO_EXPECTED || new URL('../support/expected.json', import.meta.url), 'utf8'),
-);
+// The design's client area (8895 × 7455 twips at 15 twips to the pixel), the controls' boxes and the slots' headings.
 const [, , designWidth, designHeight] = expected.boxes.Form1.pixels;
 const headings = expected.slotHeadings;
 
@@ -45,11 +41,8 @@ async function openPhone({ width, height, scale = 3 }, { hold = [], waitForProgr
     hasTouch: true,
   });
   const page = await context.newPage();
-  faults = [];
-  page.on('console', (message) => {
-    if (message.type() === 'error') faults.push(`console error: ${message.text()}`);
-  });
-  page.on('pageerror', (error) => faults.push(`uncaught: ${error.message}`));
+  // The page's own faults; its requests go unwatched, since some are held back on purpose.
+  ({ faults } = watchFaults(page, null));
   for (const file of hold) await page.route(`**/${file}`, () => {});
   if (beforeScripts) await page.addInitScript(beforeScripts);
   await page.addInitScript(() => {

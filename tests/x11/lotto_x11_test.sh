@@ -15,13 +15,7 @@ source "$(dirname "$0")/../support/expected.sh"
 require_tools Xvfb xdpyinfo xdotool xprop xwininfo import convert compare || exit 1
 work=$(mktemp -d)
 lotto_pid=""
-cleanup() {
-  if [ -n "$lotto_pid" ]; then kill "$lotto_pid" 2>/dev/null || true; fi
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+clean_up_on_exit "$work" lotto_pid
 
 failures=0
 check() {  # check DESCRIPTION COMMAND...: runs the command, counts and reports a failure

@@ -23,7 +23,8 @@
 export const engineNames = ['chromium', 'firefox', 'webkit'];
 
 // The faults and requests that playwright and puppeteer report alike, through the same event names and methods;
-// network is where the driver reports requests (playwright's context also sees the service worker's).
+// network is where the driver reports requests (playwright's context also sees the service worker's), null to leave
+// requests unwatched.
 export function watchFaults(page, network = page) {
   const faults = [];
   const requests = [];
@@ -31,9 +32,9 @@ export function watchFaults(page, network = page) {
     if (message.type() === 'error') faults.push(`console error: ${message.text()}`);
   });
   page.on('pageerror', (error) => faults.push(`uncaught: ${error.message}`));
-  network.on('request', (request) => requests.push(request.url()));
-  network.on('requestfailed', (request) => faults.push(`failed: ${request.url()} ${request.failure()?.errorText}`));
-  network.on('response', (response) => {
+  network?.on('request', (request) => requests.push(request.url()));
+  network?.on('requestfailed', (request) => faults.push(`failed: ${request.url()} ${request.failure()?.errorText}`));
+  network?.on('response', (response) => {
     if (response.status() >= 400) faults.push(`HTTP ${response.status()}: ${response.url()}`);
   });
   return { faults, requests };
