@@ -97,10 +97,8 @@
     document.head.append(manifest);
     if (!('serviceWorker' in navigator) || !window.isSecureContext) return () => {};
     // A page loaded from a newer build than its worker's lets that build take over once it has loaded, if it is the
-    // only page open.
-    const loaded = () => navigator.serviceWorker.controller?.postMessage('loaded');
-    if (document.readyState === 'complete') loaded();
-    else addEventListener('load', loaded, { once: true });
+    // only page open. This script runs before the page's load ends.
+    addEventListener('load', () => navigator.serviceWorker.controller?.postMessage('loaded'), { once: true });
     // sw.js is always fetched from the host, never the HTTP cache: it is the one file that tells a new build is out.
     return () => navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
   }
@@ -235,7 +233,7 @@
   // overdue tick would come as soon as the program is free, but the browser may draw a frame first, and the light
   // would miss it.
   function lightTimer(tick, afterFirstLight) {
-    const windowOpenedAt = performance.getEntriesByType?.('navigation')[0]?.domInteractive || performance.now();
+    const windowOpenedAt = performance.getEntriesByType('navigation')[0]?.domInteractive || performance.now();
     let interval = 0;
     let running = null;
     let startOpensWindow = false; // true during the program's start only

@@ -5,8 +5,9 @@
 // interface between the page and the program, named here once.
 'use strict';
 
-(function () {
-  var imports = {
+// A block, so that the names below stay out of the build's own.
+{
+  const imports = {
     $pageText: function (pointer, length) {
       return String.fromCharCode.apply(null, HEAPU16.subarray(pointer >> 1, (pointer >> 1) + length));
     },
@@ -86,7 +87,7 @@
   // off the imports themselves as the build links them, and the program's functions the page calls (web_binding.cpp).
   // lotto.js checks both before it starts the program: a page script and a program of builds that do not match tell of
   // a lost file rather than fail at the first call.
-  var boardMethods = Object.keys(imports)
+  const boardMethods = Object.keys(imports)
     .map(function (name) {
       var called = /Module\['board'\]\.(\w+)\(/.exec(String(imports[name]));
       return called && called[1];
@@ -97,4 +98,4 @@
   imports.lotto_page_show_window__deps = ['$pageInterface'];
 
   mergeInto(LibraryManager.library, imports);
-})();
+}
