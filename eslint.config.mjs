@@ -51,6 +51,11 @@ export default [
     languageOptions: { sourceType: 'script', globals: globals.serviceworker },
   },
   { files: ['web/writers/*.js'], languageOptions: { sourceType: 'commonjs', globals: globals.node } },
+  // The page's scripts and the build's writers stay in small named parts, each a function a reader takes in at once.
+  {
+    files: ['web/page/*.js', 'web/page/sw.js.in', 'web/writers/*.js'],
+    rules: { 'max-lines-per-function': ['error', { max: 60 }], complexity: ['error', { max: 10 }] },
+  },
   { files: ['eslint.config.mjs'], languageOptions: { sourceType: 'module', globals: globals.node } },
   // Node drives the browsers; the functions it hands them run in the page, where the tests' own scripts add
   // `probe` and `editablesFocused` to the window.

@@ -247,7 +247,13 @@ test('a whole game with the mouse: each draw announced, the focus follows the ga
     await clickButton(DRAW);
     board = await checkDraw(drawn, board);
     if (drawn === 1) await checkRolling('afterDraw');
-    if (drawn < 7) {
+    if (drawn === 1) {
+      // Chromium's screen readers hear of a focus move before the other changes of its task: there the focus moves on
+      // once the frame that shows them is out, in the other engines within the press's own task.
+      const inPressTask = await page.evaluate((draw) => (document.activeElement.click(), probe.focused() === draw), DRAW);
+      assert.equal(inPressTask, engine.name !== 'chromium', `in ${engine.name} the focus moved in the press's task`);
+      await checkResumed('running', `${NEXT} after draw ${drawn}`);
+    } else if (drawn < 7) {
       await clickButton(NEXT);
       await checkResumed('running', `${NEXT} after draw ${drawn}`);
     }

@@ -349,6 +349,23 @@ test('a second build deployed during a load: that load on one build, the next on
   }
 });
 
+test('a waiting worker that never answers holds no load more than a few frames', minutes, () => {
+  const hosted = hostedCopy();
+  return firstVisit(hosted, {}, async ({ page, url }) => {
+    assert.equal(await loadAgain(page, url), 'first'); // the load the first visit's worker answers
+    // A build's worker that installs, then waits and answers no message, as one of a build made before any was asked.
+    writeFileSync(path.join(hosted, 'sw.js'), "self.addEventListener('install', () => {});\n");
+    assert.ok(await checkForUpdate(page), 'the silent worker never came to wait');
+    assert.equal(await loadAgain(page, url), 'first');
+    const { fromWorker, held } = await page.evaluate(() => {
+      const load = performance.getEntriesByType('navigation')[0];
+      return { fromWorker: load.workerStart > 0, held: Math.round(load.responseStart - load.requestStart) };
+    });
+    assert.ok(fromWorker, 'the worker in charge answered the load');
+    assert.ok(held < 200, `the page's answer waited ${held} ms on a worker that never answers`);
+  });
+});
+
 // Width and height from a PNG's header, after its signature.
 function pngSize(bytes) {
   assert.equal(bytes.toString('latin1', 1, 4), 'PNG');

@@ -4,21 +4,22 @@
 // the board, and hands the timer's ticks, the clicks and the keys to the program.
 'use strict';
 
-(() => {
+// A block, not a function: each part below is a function of its own, and nothing here becomes the page's global.
+{
   // Marked as run whole: a script cut short runs nothing, and the page's head then tells of a broken file.
   document.currentScript.dataset.ran = '';
   // The program's script runs just before this one, once the page is read, and instantiates the program as it runs
   // (core_start.js); the program takes the board over at once, before the first paint. A program script that did
-  // not arrive, or arrived cut short, ran nothing: the page's head has told of it.
+  // not arrive, or arrived cut short, ran nothing: the page's head has told of it. Deferred, this script runs once
+  // the page has been read.
   const missing = missingFeature();
   const programReady = missing
     ? Promise.reject(new Error(missing))
     : typeof createLottoModule !== 'function'
       ? Promise.reject(new Error('lost-file'))
-      : createLottoModule.ready || Promise.reject(new Error('no-webassembly'));
+      : createLottoModule.ready;
   programReady.catch(() => {}); // told on the page once it can be
-  if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', begin, { once: true });
-  else begin();
+  begin(missing, programReady);
 
   // The notice for what this browser lacks, or null.
   function missingFeature() {
@@ -34,69 +35,128 @@
     return null;
   }
 
-  function begin() {
-    const byId = (id) => document.getElementById(id);
-    const form = document.querySelector('[data-design="Form1"]');
-    const announcements = byId('announcements');
+  function byId(id) {
+    return document.getElementById(id);
+  }
 
-    // A notice that the program cannot run replaces the window, whose controls would never answer.
-    function showNotice(id) {
-      byId(id).hidden = false;
-      if (id !== 'ended' && form) form.hidden = true;
-    }
+  // A notice that the program cannot run, or has ended, replaces the window, whose controls would never answer.
+  function showNotice(id) {
+    byId(id).hidden = false;
+    const form = document.querySelector('[data-design="Form1"]');
+    if (form) form.hidden = true;
+  }
+
+  function begin(missing, programReady) {
+    const form = document.querySelector('[data-design="Form1"]');
     // A page cut short ends before its report dialog, which the build writes after the window.
     if (!form || !byId('report')) {
       showNotice('lost-file');
       return;
     }
-
-    // Installed as an app and kept working offline after a first visit: a browser reads the manifest and runs a
-    // service worker only for a page it fetched (the worker only on https or from this machine), never for one
-    // opened from the disk, where asking would be refused as a request to another origin. The worker is registered
-    // once the light is on: on a first visit its install fetches every file of the page again and hashes it, which
-    // would hold up the program's start on a phone's few cores.
-    let registerWorker = () => {};
-    if (!missing && location.protocol !== 'file:') {
-      const manifest = document.createElement('link');
-      manifest.rel = 'manifest';
-      manifest.href = 'manifest.webmanifest';
-      document.head.append(manifest);
-      if ('serviceWorker' in navigator && window.isSecureContext) {
-        // sw.js is always fetched from the host, never the HTTP cache: it is the one file that tells a new build is
-        // out.
-        registerWorker = () => navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
-        // A page loaded from a newer build than its worker's lets that build take over once it has loaded, if it is
-        // the only page open.
-        const loaded = () => navigator.serviceWorker.controller?.postMessage('loaded');
-        if (document.readyState === 'complete') loaded();
-        else addEventListener('load', loaded, { once: true });
-      }
-    }
-
+    const registerWorker = missing ? () => {} : workerRegistration();
     // A browser without what the program needs is told so; otherwise a program that did not load or does not
     // compile came in a file that did not arrive whole, and the worker's install, which checks every file it
-    // fetches, may yet keep a whole build for the reload the page asks for.
+    // fetches, may yet keep a whole build for the reload the page asks for. So did a program whose functions are not
+    // those this page calls and answers.
+    const cannotRun = (notice) => {
+      showNotice(notice);
+      registerWorker();
+    };
     programReady.then(
-      (Module) => start(Module, form, announcements, showNotice, registerWorker),
-      () => {
-        showNotice(missing || 'lost-file');
-        registerWorker();
+      (Module) => {
+        const board = pageBoard(Module, form, registerWorker);
+        if (!interfaceKept(Module, board)) return cannotRun('lost-file');
+        Module.board = board;
+        board.startProgram();
       },
+      () => cannotRun(missing || 'lost-file'),
     );
   }
 
+  // Whether the program and this page call each other by the same names, as the program's imports list them
+  // (page_imports.js): each board method the program calls, and each function of the program the page calls.
+  function interfaceKept(Module, board) {
+    const named = Module.pageInterface;
+    return (
+      named !== undefined &&
+      named.board.every((method) => typeof board[method] === 'function') &&
+      named.program.every((name) => typeof Module[`_${name}`] === 'function')
+    );
+  }
+
+  // Installed as an app and kept working offline after a first visit: a browser reads the manifest and runs a
+  // service worker only for a page it fetched (the worker only on https or from this machine), never for one opened
+  // from the disk, where asking would be refused as a request to another origin. Answers what registers the worker,
+  // called once the light is on: on a first visit its install fetches every file of the page again and hashes it,
+  // which would hold up the program's start on a phone's few cores.
+  function workerRegistration() {
+    if (location.protocol === 'file:') return () => {};
+    const manifest = document.createElement('link');
+    manifest.rel = 'manifest';
+    manifest.href = 'manifest.webmanifest';
+    document.head.append(manifest);
+    if (!('serviceWorker' in navigator) || !window.isSecureContext) return () => {};
+    // A page loaded from a newer build than its worker's lets that build take over once it has loaded, if it is the
+    // only page open. This script runs before the page's load ends.
+    addEventListener('load', () => navigator.serviceWorker.controller?.postMessage('loaded'), { once: true });
+    // sw.js is always fetched from the host, never the HTTP cache: it is the one file that tells a new build is out.
+    return () => navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(() => {});
+  }
+
+  // The board the program's imported functions (page_imports.js) call, made of the parts below: indexes the program
+  // has checked, colours as CSS. Every call into the program goes through `call`, after which an announcement no focus
+  // move carried is said by the live region.
+  function pageBoard(Module, form, afterFirstLight) {
+    const speech = announcements(byId('announcements'));
+    const call = (name, ...args) => {
+      Module[`_${name}`](...args);
+      speech.sayUncarried();
+    };
+    const elements = boardElements(form);
+    const timer = lightTimer(() => call('lotto_tick'), afterFirstLight);
+    const focus = focusMoves(screenReaderHearsFocusFirst());
+    const end = programEnd(() => {
+      focus.cancel();
+      timer.end();
+      elements.disableAll();
+    });
+    const keys = presses(form, focus, (button) => {
+      const index = elements.designIndexOf(button);
+      if (index !== undefined) call('lotto_click', index, keys.byTouch());
+    });
+    return {
+      ...elements.board,
+      setTimerInterval: timer.setPeriod,
+      setTimerEnabled: timer.setEnabled,
+      // The controls answer from the moment the program runs, in the same task: no press can fall between the two.
+      showWindow: () => form.removeAttribute('inert'),
+      focusControl(control) {
+        const target = elements.control(control);
+        speech.carryBy(target);
+        focus.moveTo(target);
+      },
+      announce: speech.announce,
+      showRunTimeError: end.showRunTimeError,
+      end: end.end,
+      startProgram: () => timer.armAsWindowOpened(() => call('lotto_start')),
+    };
+  }
+
   // The board the build wrote: one element per ball or slot holding its disc and number, the frame lines, the real
-  // controls, each found by its design name.
-  function start(Module, form, announcements, showNotice, afterFirstLight) {
-    const byId = (id) => document.getElementById(id);
+  // controls, each found by its design name. `board` holds what the program asks of them.
+  function boardElements(form) {
+    const items = boardItems(form);
+    const controls = boardControls(form);
+    return { ...controls, board: { ...items, ...controls.board } };
+  }
+
+  // The balls and the slots, each by its design index: its disc, its number and which of the two shows.
+  function boardItems(form) {
     const items = [];
     const discs = [];
     const labels = [];
     const labelShown = [];
     const discShown = [];
-    const controls = {}; // by design name
-    const controlAt = []; // by design index, as the program names them at its start
-    const designIndex = new Map(); // each control's design index
     for (const disc of form.querySelectorAll('.disc')) {
       const index = Number(disc.dataset.design.split('-').pop());
       discs[index] = disc;
@@ -105,11 +165,6 @@
       labelShown[index] = !labels[index].hidden;
       discShown[index] = !disc.hidden;
     }
-    for (const control of form.querySelectorAll('.control')) {
-      controls[control.dataset.design] = control;
-      if (control.localName === 'button') control.addEventListener('click', () => press(control));
-    }
-
     // A ball is on the board while its disc and its number both show; half of one is no ball to a screen reader.
     function showItem(index) {
       const item = items[index];
@@ -119,110 +174,8 @@
       if (labelShown[index] && discShown[index]) item.removeAttribute('aria-hidden');
       else item.setAttribute('aria-hidden', 'true');
     }
-
-    // The announcement the next focus move carries, and the control that carries the last one with its own name.
-    let sayFirst = null;
-    let carrier = null;
-    function restoreName() {
-      if (!carrier) return;
-      if (carrier.label === null) carrier.element.removeAttribute('aria-label');
-      else carrier.element.setAttribute('aria-label', carrier.label);
-      carrier = null;
-    }
-
-    // The timer behind the light. A stopped timer runs no tick: a tick already queued checks it is still the one.
-    // The design arms it as its window opens, and this window opened when the page had been read, which may be well
-    // before the program's script arrived: the program's start counts its first beat from then. A program that starts
-    // once its window is up lights its first ball as soon as its start is over, in the same task: a timer's overdue
-    // tick would come as soon as the program is free, but the browser may draw a frame first, and the light would
-    // miss it.
-    const windowOpenedAt = performance.getEntriesByType?.('navigation')[0]?.domInteractive || performance.now();
-    let armingAsWindowOpened = true; // during the program's start only
-    let timerInterval = 0;
-    let timer = null;
-    function startTimer() {
-      const run = {}; // this run of the timer
-      const beat = () => {
-        if (timer !== run) return;
-        Module._lotto_tick();
-        const then = takeAfterFirstLight();
-        if (then) requestAnimationFrame(() => setTimeout(then)); // once its frame is out
-      };
-      const firstBeat = () => {
-        if (timer !== run) return;
-        run.every = setInterval(beat, timerInterval);
-        beat();
-      };
-      const firstBeatIn = armingAsWindowOpened ? windowOpenedAt + timerInterval - performance.now() : timerInterval;
-      if (firstBeatIn > 0) run.first = setTimeout(firstBeat, firstBeatIn);
-      else queueMicrotask(firstBeat); // once the program's start has returned
-      timer = run;
-    }
-    function takeAfterFirstLight() {
-      const then = afterFirstLight;
-      afterFirstLight = null;
-      return then;
-    }
-    function stopTimer() {
-      if (timer) {
-        clearTimeout(timer.first);
-        clearInterval(timer.every);
-      }
-      timer = null;
-    }
-
-    // Chromium tells a screen reader that the focus moved before it tells the other changes of the same update, and
-    // Orca reads the control with the states it knew: a button enabled and focused in one task is said "grayed".
-    // So there the focus moves in the task after the frame those changes are passed on in. A key or a pointer that
-    // comes first moves it at once, before it is handled, so that it goes where the program put the focus. Firefox
-    // tells the changes in order, but gives a focused button that is greyed up to the document at once, which a
-    // screen reader would say instead of the number: there the focus moves at once.
-    const focusWaitsForFrame = /Chrom(e|ium)\//.test(navigator.userAgent);
-    let focusDue = null;
-    let focusMovedFor = null; // the event the focus was moved for, which still names the control it left
-    function moveFocusNow(event) {
-      if (!focusDue) return;
-      const target = focusDue;
-      focusDue = null;
-      focusMovedFor = event;
-      target.focus();
-    }
-    for (const type of ['keydown', 'keyup', 'pointerdown']) document.addEventListener(type, moveFocusNow, true);
-
-    function endControls() {
-      focusDue = null;
-      stopTimer();
-      takeAfterFirstLight()?.(); // a program that ended before its first light
-      for (const control of Object.values(controls)) control.disabled = true;
-    }
-    // An installed app's window closes when the program ends, on Bye or once its run-time error is read, as the
-    // desktop program's does. A browser's tab is the player's, not the program's: it stays, saying the program has
-    // ended (closing it would also close a tab that has only this page in its history, and with it whatever the
-    // player meant to do next). The focus goes to the sentence that says so, which a screen reader then reads: the
-    // button it was on is gone.
-    function closeOrShowEnded() {
-      if (inInstalledAppWindow()) window.close();
-      form.hidden = true;
-      document.body.dataset.state = 'ended';
-      showNotice('ended');
-      byId('ended').focus();
-    }
-    function inInstalledAppWindow() {
-      return (
-        navigator.standalone === true ||
-        ['standalone', 'minimal-ui', 'window-controls-overlay'].some((mode) => matchMedia(`(display-mode: ${mode})`).matches)
-      );
-    }
-
-    // What the program's imported functions (page_imports.js) call: indexes the program has checked, colours as CSS.
-    Module.board = {
-      nameControl(index, name) {
-        controlAt[index] = controls[name];
-        designIndex.set(controls[name], index);
-      },
-      labelText(label) {
-        return labels[label].textContent;
-      },
+    return {
+      labelText: (label) => labels[label].textContent,
       // A ball or slot is named for screen readers with its caption, the name the program words.
       setLabelText(label, text, name) {
         if (labels[label].textContent === text) return;
@@ -240,61 +193,237 @@
         discShown[disc] = visible;
         showItem(disc);
       },
-      setControlEnabled(control, enabled) {
-        controlAt[control].disabled = !enabled;
+    };
+  }
+
+  // The buttons and the instruction line, by design name and, once the program has named them, by design index.
+  function boardControls(form) {
+    const controls = {}; // by design name
+    const controlAt = []; // by design index
+    const designIndex = new Map(); // each control's design index
+    for (const control of form.querySelectorAll('.control')) controls[control.dataset.design] = control;
+    return {
+      board: {
+        nameControl(index, name) {
+          controlAt[index] = controls[name];
+          designIndex.set(controls[name], index);
+        },
+        setControlEnabled(control, enabled) {
+          controlAt[control].disabled = !enabled;
+        },
+        controlEnabled: (control) => !controlAt[control].disabled,
+        setInstructionText(text) {
+          controls.Text1.value = text;
+        },
       },
-      setInstructionText(text) {
-        controls.Text1.value = text;
+      control: (index) => controlAt[index],
+      designIndexOf: (control) => designIndex.get(control),
+      disableAll() {
+        for (const control of Object.values(controls)) control.disabled = true;
       },
-      setTimerInterval(milliseconds) {
-        if (milliseconds === timerInterval) return; // restarting would reset the light's beat
-        timerInterval = milliseconds;
-        if (timer) {
-          stopTimer();
-          startTimer();
+    };
+  }
+
+  // The timer behind the light. A stopped timer runs no tick: a tick already queued checks it is still the one.
+  // `afterFirstLight` runs once the frame of the first lit ball is out, or once the program ends before it.
+  //
+  // The design arms the timer as its window opens, and this window opened when the page had been read, which may be
+  // well before the program's script arrived: the program's start counts its first beat from then. A program that
+  // starts once its window is up lights its first ball as soon as its start is over, in the same task: a timer's
+  // overdue tick would come as soon as the program is free, but the browser may draw a frame first, and the light
+  // would miss it.
+  function lightTimer(tick, afterFirstLight) {
+    const windowOpenedAt = performance.getEntriesByType('navigation')[0]?.domInteractive || performance.now();
+    let interval = 0;
+    let running = null;
+    let startOpensWindow = false; // true during the program's start only
+    const takeAfterFirstLight = handedOnce(afterFirstLight);
+
+    function start() {
+      const run = {}; // this run of the timer
+      const beat = () => {
+        if (running !== run) return;
+        tick();
+        const then = takeAfterFirstLight();
+        if (then) requestAnimationFrame(() => setTimeout(then)); // once its frame is out
+      };
+      run.firstBeat = () => {
+        if (running !== run) return;
+        run.every = setInterval(beat, interval);
+        beat();
+      };
+      const firstBeatIn = startOpensWindow ? windowOpenedAt + interval - performance.now() : interval;
+      if (firstBeatIn > 0) run.first = setTimeout(run.firstBeat, firstBeatIn);
+      else if (startOpensWindow) run.overdue = true; // beaten as soon as the program's start has returned
+      else queueMicrotask(run.firstBeat);
+      running = run;
+    }
+    function stop() {
+      clearTimeout(running?.first);
+      clearInterval(running?.every);
+      running = null;
+    }
+
+    return {
+      setPeriod(milliseconds) {
+        if (milliseconds === interval) return; // restarting would reset the light's beat
+        interval = milliseconds;
+        if (running) {
+          stop();
+          start();
         }
       },
-      setTimerEnabled(enabled) {
-        if (enabled && !timer) startTimer();
-        else if (!enabled) stopTimer();
+      setEnabled(enabled) {
+        if (enabled && !running) start();
+        else if (!enabled) stop();
       },
-      // The program's front end: the midend decides, the page carries it out.
-      controlEnabled(control) {
-        return !controlAt[control].disabled;
+      armAsWindowOpened(startProgram) {
+        startOpensWindow = true;
+        startProgram();
+        startOpensWindow = false;
+        if (running?.overdue) running.firstBeat();
       },
-      // The controls answer from the moment the program runs, in the same task: no press can fall between the two.
-      showWindow() {
-        form.removeAttribute('inert');
+      end() {
+        stop();
+        takeAfterFirstLight()?.(); // a program that ended before its first light
       },
-      // What the midend announces just before it moves the focus is said as the first words of the control's name,
-      // so that a screen reader says it first, at once: a live region is read only a while after the focus speech,
-      // queued behind it, and the player's next key drops it. The control keeps those words until the focus moves
-      // on or leaves it. Where the focus does not move, the live region says it.
-      focusControl(control) {
-        const target = controlAt[control];
-        restoreName();
-        if (sayFirst !== null && document.activeElement !== target) {
-          carrier = { element: target, label: target.getAttribute('aria-label') };
-          target.setAttribute('aria-label', `${sayFirst} ${carrier.label ?? target.textContent}`);
-          target.addEventListener('blur', () => carrier?.element === target && restoreName(), { once: true });
-          sayFirst = null;
-        }
-        focusDue = target;
-        if (!focusWaitsForFrame || document.visibilityState !== 'visible') moveFocusNow(null); // no frame to wait for
-        else requestAnimationFrame(() => setTimeout(() => focusDue === target && moveFocusNow(null)));
+    };
+  }
+
+  // Answers `then` when first called, and null after.
+  function handedOnce(then) {
+    let pending = then;
+    return () => {
+      const handed = pending;
+      pending = null;
+      return handed;
+    };
+  }
+
+  // Chromium tells a screen reader that the focus moved before it tells the other changes of the same update, and
+  // Orca reads the control with the states it knew: a button enabled and focused in one task is said "grayed". So
+  // there the focus moves in the task after the frame those changes are passed on in. Firefox tells the changes in
+  // order, but gives a focused button that is greyed up to the document by the next frame, which a screen reader
+  // would say instead of the number: there, and in WebKit, the focus moves at once. Nothing a page can read shows the
+  // order a screen reader hears things in, and the greyed button's focus goes by each engine's layout, not always by
+  // the frame: so Chromium is known by the one interface only it ships, its Feature Policy. A Chromium without it
+  // moves the focus at once, as the others do.
+  function screenReaderHearsFocusFirst() {
+    return 'featurePolicy' in document;
+  }
+
+  // The focus the program moves. A move that waits for the frame is made at once by a key or a pointer that comes
+  // first, before it is handled, so that it goes where the program put the focus.
+  function focusMoves(waitsForFrame) {
+    let due = null;
+    let movedFor = null; // the event the focus was moved for, which still names the control it left
+    function moveNow(event) {
+      if (!due) return;
+      const target = due;
+      due = null;
+      movedFor = event;
+      target.focus();
+    }
+    for (const type of ['keydown', 'keyup', 'pointerdown']) document.addEventListener(type, moveNow, true);
+    return {
+      moveTo(target) {
+        due = target;
+        if (!waitsForFrame || document.visibilityState !== 'visible') moveNow(null); // no frame to wait for
+        else requestAnimationFrame(() => setTimeout(() => due === target && moveNow(null)));
       },
+      cancel() {
+        due = null;
+      },
+      // The control a key event reached: where the focus was moved for it, if it was, or its target.
+      reached: (event) => (movedFor === event ? document.activeElement : event.target),
+    };
+  }
+
+  // What the midend announces just before it moves the focus is said as the first words of the control's name, so
+  // that a screen reader says it first, at once: a live region is read only a while after the focus speech, queued
+  // behind it, and the player's next key drops it. The control keeps those words until the focus moves on or leaves
+  // it. Where the focus does not move, the live region says it, once the program's call has returned.
+  function announcements(region) {
+    let sayFirst = null;
+    let carrier = null; // the control that carries the last one, with its own name
+    function restoreName() {
+      if (!carrier) return;
+      if (carrier.label === null) carrier.element.removeAttribute('aria-label');
+      else carrier.element.setAttribute('aria-label', carrier.label);
+      carrier = null;
+    }
+    return {
       announce(text) {
         sayFirst = text;
-        queueMicrotask(() => {
-          if (sayFirst === text) setTimeout(() => (announcements.textContent = text));
-          sayFirst = null;
-        });
       },
+      carryBy(target) {
+        restoreName();
+        if (sayFirst === null || document.activeElement === target) return;
+        carrier = { element: target, label: target.getAttribute('aria-label') };
+        target.setAttribute('aria-label', `${sayFirst} ${carrier.label ?? target.textContent}`);
+        target.addEventListener('blur', () => carrier?.element === target && restoreName(), { once: true });
+        sayFirst = null;
+      },
+      sayUncarried() {
+        const text = sayFirst;
+        sayFirst = null;
+        if (text !== null) setTimeout(() => (region.textContent = text));
+      },
+    };
+  }
+
+  // Clicks, and Space and Enter, press the window's buttons. Space and Enter press the focused button once, when the
+  // key comes up, as on the desktop: never again for a held key's repeats, and never the button the focus has moved
+  // to while the key was down. The pointer that last went down on the window says whether the click that follows is
+  // a finger's (byTouch): after a finger's press the focus stays off the instruction line, whose focus raises a
+  // phone's on-screen keyboard.
+  function presses(form, focus, press) {
+    let byTouch = false;
+    form.addEventListener('pointerdown', (event) => (byTouch = event.pointerType === 'touch'), true);
+    document.addEventListener('keydown', () => (byTouch = false), true);
+    for (const button of form.querySelectorAll('button')) button.addEventListener('click', () => press(button));
+
+    let pressing = null;
+    const pressedButton = (event) => {
+      if (event.key !== ' ' && event.key !== 'Enter') return null;
+      const button = focus.reached(event).closest?.('button');
+      return button && form.contains(button) ? button : null;
+    };
+    document.addEventListener('keydown', (event) => {
+      const button = pressedButton(event);
+      if (!button) return;
+      event.preventDefault();
+      if (!event.repeat && !pressing) pressing = { key: event.key, button };
+    });
+    document.addEventListener('keyup', (event) => {
+      const button = pressedButton(event);
+      if (!button) return;
+      event.preventDefault();
+      const pressed = pressing && pressing.key === event.key && pressing.button === button;
+      if (pressing && pressing.key === event.key) pressing = null;
+      if (pressed) press(button);
+    });
+    return { byTouch: () => byTouch };
+  }
+
+  // The program's end, on Bye or once its run-time error is read. An installed app's window closes, as the desktop
+  // program's does. A browser's tab is the player's, not the program's: it stays, saying the program has ended
+  // (closing it would also close a tab that has only this page in its history, and with it whatever the player meant
+  // to do next). The focus goes to the sentence that says so, which a screen reader then reads: the button it was on
+  // is gone. `endControls` stops everything the player could still reach.
+  function programEnd(endControls) {
+    function closeOrShowEnded() {
+      if (inInstalledAppWindow()) window.close();
+      document.body.dataset.state = 'ended';
+      showNotice('ended');
+      byId('ended').focus();
+    }
+    const report = byId('report');
+    return {
       showRunTimeError(title, text) {
         endControls();
         byId('report-title').textContent = title;
         byId('report-text').textContent = text;
-        const report = byId('report');
         report.addEventListener('close', closeOrShowEnded, { once: true });
         byId('report-close').addEventListener('click', () => report.close(), { once: true });
         report.showModal();
@@ -302,43 +431,13 @@
       // After a run-time error the page shows its end once the report is read; after Bye at once.
       end() {
         endControls();
-        if (!byId('report').open) closeOrShowEnded();
+        if (!report.open) closeOrShowEnded();
       },
     };
-
-    // The pointer that last went down on the window says whether the click that follows is a finger's: after a
-    // finger's press the focus stays off the instruction line, whose focus raises a phone's on-screen keyboard.
-    let pressedByTouch = false;
-    form.addEventListener('pointerdown', (event) => (pressedByTouch = event.pointerType === 'touch'), true);
-    document.addEventListener('keydown', () => (pressedByTouch = false), true);
-    function press(control) {
-      if (designIndex.has(control)) Module._lotto_click(designIndex.get(control), pressedByTouch);
-    }
-
-    // Space and Enter press the focused button once, when the key comes up, as on the desktop: never again for
-    // a held key's repeats, and never the button the focus has moved to while the key was down.
-    let pressing = null;
-    const isPressKey = (event) => event.key === ' ' || event.key === 'Enter';
-    const pressedButton = (event) => {
-      const button = (focusMovedFor === event ? document.activeElement : event.target).closest?.('button');
-      return button && form.contains(button) ? button : null;
-    };
-    document.addEventListener('keydown', (event) => {
-      const button = pressedButton(event);
-      if (!button || !isPressKey(event)) return;
-      event.preventDefault();
-      if (!event.repeat && !pressing) pressing = { key: event.key, button };
-    });
-    document.addEventListener('keyup', (event) => {
-      const button = pressedButton(event);
-      if (!button || !isPressKey(event)) return;
-      event.preventDefault();
-      const pressed = pressing && pressing.key === event.key && pressing.button === button;
-      if (pressing && pressing.key === event.key) pressing = null;
-      if (pressed) press(button);
-    });
-
-    Module._lotto_start();
-    armingAsWindowOpened = false;
   }
-})();
+
+  function inInstalledAppWindow() {
+    const modes = ['standalone', 'minimal-ui', 'window-controls-overlay'];
+    return navigator.standalone === true || modes.some((mode) => matchMedia(`(display-mode: ${mode})`).matches);
+  }
+}
