@@ -527,8 +527,9 @@ function contrast(a, b) {
 }
 
 // The board as the screen shows it, from one screenshot: each ball's fill (left of its number, on the disc's middle
-// row), and how far the strongest pixel of each shown number stands from its disc's fill and each button's caption
-// from its face: a number or caption the eye cannot tell from what it is drawn on has no pixel that stands out.
+// row), and how far the lightest pixel of each shown number's box stands from its darkest, and of each button's
+// inside: a number or caption the eye cannot tell from what it is drawn on (a disc, or the plate an engine draws
+// behind forced text) leaves its box of one colour.
 async function lookAtBoard() {
   const boxes = await page.evaluate(() => {
     const box = (element) => {
@@ -544,21 +545,21 @@ async function lookAtBoard() {
   });
   const shot = decodePng(await page.screenshot());
   const at = (x, y) => shot.pixel(Math.floor(x), Math.floor(y));
-  const strongest = ([left, top, width, height], ground) => {
-    let most = 1;
+  const spread = ([left, top, width, height]) => {
+    const seen = [];
     for (let y = Math.ceil(top); y < top + height - 1; y++) {
-      for (let x = Math.ceil(left); x < left + width - 1; x++) most = Math.max(most, contrast(at(x, y), ground));
+      for (let x = Math.ceil(left); x < left + width - 1; x++) seen.push(at(x, y));
     }
-    return most;
+    const sum = (pixel) => pixel[0] + pixel[1] + pixel[2];
+    seen.sort((a, b) => sum(a) - sum(b));
+    return Math.max(...seen.map((pixel) => contrast(pixel, seen[0])), ...seen.map((pixel) => contrast(pixel, seen.at(-1))));
   };
-  const fills = boxes.discs.map((d) => d && at(d[0] + d[2] / 6, d[1] + d[3] / 2));
-  // A button's face just inside its border, halfway down its left side.
-  const faces = boxes.buttons.map(({ box: [left, top, , height] }) => at(left + 4, top + height / 2));
+  // Inside a button's border.
   const inset = ([left, top, width, height]) => [left + 4, top + 4, width - 8, height - 8];
   return {
-    fills,
-    numbers: boxes.numbers.map((n, i) => n && strongest(n, fills[i])),
-    captions: boxes.buttons.map(({ box, greyed }, i) => ({ greyed, contrast: strongest(inset(box), faces[i]) })),
+    fills: boxes.discs.map((d) => d && at(d[0] + d[2] / 6, d[1] + d[3] / 2)),
+    numbers: boxes.numbers.map((n) => n && spread(n)),
+    captions: boxes.buttons.map(({ box, greyed }) => ({ greyed, contrast: spread(inset(box)) })),
   };
 }
 
@@ -566,7 +567,7 @@ async function lookAtBoard() {
 // theme, Firefox's "override the colours"): in several screenshots while it rolls, exactly one ball stands apart
 // from the rest by at least 3:1, the least a part of a control needs to be seen, and it moves. Under forced colours
 // every number, the lit ball's too, and every filled slot reads on its disc, and a greyed button is fainter than an
-// enabled one; in the design's own colours the lit ball's number is black on navy.
+// enabled one, and the focus shows; in the design's own colours the lit ball's number is black on navy.
 for (const forcedColours of [false, true]) {
   test(`${forcedColours ? 'forced' : "the design's"} colours: exactly one ball stands out and moves, and every number reads`, async (t) => {
     if (forcedColours && !engine.forcesColours) return t.skip(`${engine.name} cannot force colours`);
@@ -597,6 +598,25 @@ for (const forcedColours of [false, true]) {
       }
     }
     assert.ok(new Set(lit).size > 1, `the light moves between shots: balls ${lit.map((i) => i + 1)}`);
+
+    // The focus can be seen: a key that moves it onto a button changes at least a line two pixels thick round the
+    // button by 3:1 or more. (The design leaves the focus to the engine's own ring.)
+    if (!forcedColours) return;
+    await page.press('Tab');
+    const [focused, [left, top, width, height]] = await page.evaluate(() => {
+      const r = document.activeElement.getBoundingClientRect();
+      return [document.activeElement.textContent, [r.left, r.top, r.width, r.height]];
+    });
+    const withFocus = decodePng(await page.screenshot());
+    await page.press('Shift+Tab');
+    const without = decodePng(await page.screenshot());
+    let changed = 0;
+    for (let y = Math.floor(top) - 6; y < top + height + 6; y++) {
+      for (let x = Math.floor(left) - 6; x < left + width + 6; x++) {
+        if (contrast(withFocus.pixel(x, y), without.pixel(x, y)) >= 3) changed++;
+      }
+    }
+    assert.ok(changed >= 4 * (width + height), `${focused}: ${changed} pixels change as it takes the focus`);
   });
 }
 
