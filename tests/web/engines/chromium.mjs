@@ -12,7 +12,8 @@ export async function launch() {
     async open(url, { width = 800, height = 600, forcedColours = false, ...options } = {}) {
       // DevTools' emulation of forced colours draws as a contrast theme does.
       const forced = forcedColours ? { forcedColors: 'active' } : {};
-      const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: 1, ...forced, ...options });
+      const viewport = { width, height };
+      const context = await browser.newContext({ viewport, deviceScaleFactor: 1, ...forced, ...options });
       const page = await context.newPage();
       const { faults, requests } = watchFaults(page, context);
       await page.goto(url);
