@@ -58,7 +58,9 @@ function installProbes({ light }) {
     colourChanges: 0,
     formChanges: 0,
     board: () => {
-      const colours = Array.from({ length: 42 }, (_, i) => getComputedStyle(design(`Shape1-${i}`)).backgroundColor);
+      // The colour the program gave each disc, or the design's fill it opened with, whatever colours the system forces.
+      const colourOf = (disc) => disc.style.backgroundColor || getComputedStyle(disc).backgroundColor;
+      const colours = Array.from({ length: 42 }, (_, i) => colourOf(design(`Shape1-${i}`)));
       const shown = Array.from({ length: 42 }, (_, i) => shownInForm(design(`Shape1-${i}`)));
       return {
         slots: Array.from({ length: 7 }, (_, k) => design(`Label1-${42 + k}`).textContent.trim()),
@@ -106,12 +108,20 @@ async function until(fn, arg, timeout = 5000) {
 // Every case opens a fresh page and collects what must never happen: a console error, an uncaught exception, a
 // failed request or an HTTP error (from the engine, and from the server's log where the engine tells nothing), or a
 // request that leaves the page's own origin (or its folder, from the disk).
-beforeEach(async () => {
-  serverLogStart = server?.log.length;
-  page = await engine.open(siteUrl(site, server), { width: 800, height: 600 });
+// A case may open the page again, at another size or with forced colours: the faults of the page it leaves stay told.
+async function openPage(options = {}) {
+  const left = page;
+  await left?.close();
+  page = await engine.open(siteUrl(site, server), { width: 800, height: 600, ...options });
+  page.faults.unshift(...(left?.faults ?? []));
   await page.evaluate(installProbes, { light: rgb('light') });
   // Loaded means the balls are numbered and the light has lit one of them.
   assert.ok(await until(() => probe.board().lit >= 0, null, 10000), 'the light lights a ball once the page is loaded');
+}
+beforeEach(async () => {
+  serverLogStart = server?.log.length;
+  page = undefined;
+  await openPage();
 });
 afterEach(async () => {
   const home = server ? server.origin : pathToFileURL(path.resolve(site)).href;
@@ -503,4 +513,163 @@ test('fast clicking loses no result and draws through no greyed button; only Bye
   const later = await page.evaluate(() => ({ board: probe.board(), changes: probe.formChanges }));
   assert.deepEqual(later.board, stopped.board, 'after Bye the light stands still and no press changes the board');
   assert.equal(later.changes, stopped.changes, 'after Bye nothing in the form changes');
+});
+
+// Luminance and contrast as WCAG measures them, of colours [r, g, b].
+const luminance = (colour) =>
+  colour
+    .map((v) => (v / 255 <= 0.04045 ? v / 255 / 12.92 : ((v / 255 + 0.055) / 1.055) ** 2.4))
+    .reduce((sum, v, k) => sum + v * [0.2126, 0.7152, 0.0722][k], 0);
+const ratio = (lighter, darker) => (lighter + 0.05) / (darker + 0.05);
+const contrast = (a, b) => ratio(Math.max(luminance(a), luminance(b)), Math.min(luminance(a), luminance(b)));
+
+// The board as the screen shows it, from one screenshot: each ball's fill (left of its number, on the disc's middle
+// row), and the contrast between the lightest and the darkest pixel of each shown number's box and of each button's
+// inside: a number or caption the eye cannot tell from what it is drawn on (a disc, or the plate an engine draws
+// behind forced text) leaves its box of one colour.
+async function lookAtBoard() {
+  const boxes = await page.evaluate(() => {
+    const box = (element) => {
+      const r = element.getBoundingClientRect();
+      return r.width ? [r.left, r.top, r.width, r.height] : null;
+    };
+    const items = [...document.querySelectorAll('.item')].map((item) => item.checkVisibility() && item);
+    return {
+      discs: items.map((item) => item && box(item.querySelector('.disc'))),
+      numbers: items.map((item) => item && box(item.querySelector('.label'))),
+      buttons: [...document.querySelectorAll('button.control')].map((b) => ({ box: box(b), greyed: b.disabled })),
+    };
+  });
+  const shot = decodePng(await page.screenshot());
+  const at = (x, y) => shot.pixel(Math.floor(x), Math.floor(y));
+  const spread = ([left, top, width, height]) => {
+    const seen = [];
+    for (let y = Math.ceil(top); y < top + height - 1; y++) {
+      for (let x = Math.ceil(left); x < left + width - 1; x++) seen.push(luminance(at(x, y)));
+    }
+    return ratio(Math.max(...seen), Math.min(...seen));
+  };
+  const insideBorder = ([left, top, width, height]) => [left + 4, top + 4, width - 8, height - 8];
+  return {
+    fills: boxes.discs.map((d) => d && at(d[0] + d[2] / 6, d[1] + d[3] / 2)),
+    numbers: boxes.numbers.map((n) => n && spread(n)),
+    captions: boxes.buttons.map(({ box, greyed }) => ({ greyed, contrast: spread(insideBorder(box)) })),
+  };
+}
+
+// The light as the eye sees it, in the design's colours and where the system forces its own on the page (a contrast
+// theme, Firefox's "override the colours"): in several screenshots while it rolls, exactly one ball stands apart
+// from the rest by at least 3:1, the least a part of a control needs to be seen, and it moves. Under forced colours
+// every number, the lit ball's too, and every filled slot reads on its disc, a greyed button is fainter than an
+// enabled one, and the focus shows.
+for (const forcedColours of [false, true]) {
+  const colours = forcedColours ? 'forced' : "the design's";
+  test(`${colours} colours: exactly one ball stands out and moves, every number reads`, async (t) => {
+    if (forcedColours && !engine.forcesColours) return t.skip(`${engine.name} cannot force colours`);
+    if (forcedColours) await openPage({ forcedColours });
+    assert.equal(await page.evaluate(() => matchMedia('(forced-colors: active)').matches), forcedColours);
+    const lit = [];
+    for (let shot = 0; shot < 4; shot++) {
+      if (shot === 2) {
+        await clickButton(DRAW);
+        await clickButton(NEXT);
+        await checkResumed('running', `${NEXT} after a draw`);
+      }
+      const { fills, numbers, captions } = await lookAtBoard();
+      const balls = fills.slice(0, 42).filter(Boolean);
+      const standsOut = fills.slice(0, 42).flatMap((mine, i) => {
+        const apart = mine ? balls.filter((fill) => contrast(mine, fill) >= 3).length : 0;
+        return apart > 1 ? [i] : [];
+      });
+      assert.equal(standsOut.length, 1, `shot ${shot}: balls ${standsOut} stand out of ${JSON.stringify(fills)}`);
+      lit.push(standsOut[0]);
+      // The design draws two texts to be seen rather than read: the lit ball's number, black on navy, and the special
+      // slot's, dark red on orange; a screen reader reads both by their names.
+      const designsOwn = (i) => !forcedColours && (i === lit.at(-1) || i === 48);
+      const unreadable = numbers.map((c, i) => c && c < 4.5 && !designsOwn(i) && i + 1).filter(Boolean);
+      assert.deepEqual(unreadable, [], `shot ${shot}: numbers at ${numbers.map((c) => (c ? c.toFixed(1) : '-'))}`);
+      const [greyed, enabled] = [true, false].map((g) => captions.filter(({ greyed }) => greyed === g));
+      const faintest = Math.min(...enabled.map(({ contrast }) => contrast));
+      if (forcedColours) assert.ok(greyed.every(({ contrast }) => contrast < faintest), JSON.stringify(captions));
+    }
+    assert.ok(new Set(lit).size > 1, `the light moves between shots: balls ${lit.map((i) => i + 1)}`);
+
+    // The focus can be seen: a key that moves it onto a button changes at least a line two pixels thick round the
+    // button by 3:1 or more. (In its own colours the design leaves the focus to the engine's own ring.)
+    if (!forcedColours) return;
+    await page.press('Tab');
+    const [focused, [left, top, width, height]] = await page.evaluate(() => {
+      const r = document.activeElement.getBoundingClientRect();
+      return [document.activeElement.textContent, [r.left, r.top, r.width, r.height]];
+    });
+    const withFocus = decodePng(await page.screenshot());
+    await page.press('Shift+Tab');
+    const without = decodePng(await page.screenshot());
+    let changed = 0;
+    for (let y = Math.floor(top) - 6; y < top + height + 6; y++) {
+      for (let x = Math.floor(left) - 6; x < left + width + 6; x++) {
+        if (contrast(withFocus.pixel(x, y), without.pixel(x, y)) >= 3) changed++;
+      }
+    }
+    assert.ok(changed >= 4 * (width + height), `${focused}: ${changed} pixels change as it takes the focus`);
+  });
+}
+
+// axe-core, a standard accessibility engine, run in the page from the pinned package (nothing is fetched), at a
+// desktop's size and a phone's, at the start, in mid-game and at the end of a game, in the design's colours and,
+// where the engine can, in forced ones. It finds nothing but what the design itself draws so, each named here with
+// its reason.
+const hex = (colour) => `#${expected.colours[colour].rgb.map((v) => v.toString(16).padStart(2, '0')).join('')}`;
+const designFindings = [
+  {
+    rule: 'page-has-heading-one',
+    reason: "the page is the design's one window, which has a title and no heading; its title is the document's",
+    alsoForced: true,
+    is: () => true,
+  },
+  {
+    rule: 'color-contrast',
+    reason: "the lit ball's number is black on navy by design: the light is seen, and the ball is read by its name",
+    is: ({ colours }) => colours[1] === hex('light'),
+  },
+  {
+    rule: 'color-contrast',
+    reason: "the special slot's heading and number are dark red on orange by design; the slot is read by its name",
+    is: ({ colours }) => colours.join() === [hex('special'), hex('ball')].join(),
+  },
+];
+const axeSource = readFileSync(new URL('node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
+test("axe-core: no violation but the design's own, at two sizes, three moments, both colour schemes", async () => {
+  const found = [];
+  const sizes = [[800, 600], [360, 740]]; // a desktop's window and a phone's screen
+  for (const [width, height] of sizes) {
+    for (const forcedColours of engine.forcesColours ? [false, true] : [false]) {
+      await openPage({ width, height, forcedColours });
+      await page.evaluate(axeSource);
+      // Two draws with the light rolling again, then five more to the end.
+      for (const [moment, presses, drawn] of [
+        ['start', [], 0],
+        ['mid-game', [DRAW, NEXT, DRAW, NEXT], 2],
+        ['end', [DRAW, NEXT, DRAW, NEXT, DRAW, NEXT, DRAW, NEXT, DRAW], 7],
+      ]) {
+        for (const name of presses) await clickButton(name);
+        assert.equal((await readBoard()).slots.filter(Number.isInteger).length, drawn, `${moment}: numbers drawn`);
+        // The light moves while axe looks: a contrast finding names the colours it saw, text and ground.
+        const violations = await page.evaluate(async () =>
+          (await window.axe.run(document)).violations.flatMap(({ id, nodes }) =>
+            nodes.map(({ target, any }) => {
+              const { fgColor, bgColor } = any[0]?.data ?? {};
+              return { rule: id, target: target.join(' '), colours: [fgColor, bgColor] };
+            }),
+          ),
+        );
+        const where = `${width} × ${height}, ${forcedColours ? 'forced' : "the design's"} colours, ${moment}`;
+        for (const violation of violations) {
+          const own = (f) => f.rule === violation.rule && (f.alsoForced || !forcedColours) && f.is(violation);
+          if (!designFindings.some(own)) found.push(`${where}: ${JSON.stringify(violation)}`);
+        }
+      }
+    }
+  }
+  assert.deepEqual(found, []);
 });

@@ -186,8 +186,9 @@
         labelShown[label] = visible;
         showItem(label);
       },
-      setDiscColour(disc, colour) {
+      setDiscColour(disc, colour, lit) {
         discs[disc].style.backgroundColor = colour; // only a change reaches the page
+        discs[disc].classList.toggle('lit', lit);
       },
       setDiscVisible(disc, visible) {
         discShown[disc] = visible;

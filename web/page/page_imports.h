@@ -12,7 +12,7 @@ std::size_t lotto_page_label_text(int label, char16_t* text, std::size_t capacit
 void lotto_page_set_label_text(int label, const char16_t* text, std::size_t length, const char16_t* name,
                                std::size_t nameLength);
 void lotto_page_set_label_visible(int label, int visible);
-void lotto_page_set_disc_colour(int disc, int rgb);
+void lotto_page_set_disc_colour(int disc, int rgb, int lit);
 void lotto_page_set_disc_visible(int disc, int visible);
 void lotto_page_set_control_enabled(int control, int enabled);
 void lotto_page_set_instruction_text(const char16_t* text, std::size_t length);

@@ -31,8 +31,8 @@
     lotto_page_set_label_visible: function (label, visible) {
       Module['board'].setLabelVisible(label, visible !== 0);
     },
-    lotto_page_set_disc_colour: function (disc, rgb) {
-      Module['board'].setDiscColour(disc, '#' + (0x1000000 + rgb).toString(16).slice(1));
+    lotto_page_set_disc_colour: function (disc, rgb, lit) {
+      Module['board'].setDiscColour(disc, '#' + (0x1000000 + rgb).toString(16).slice(1), lit !== 0);
     },
     lotto_page_set_disc_visible: function (disc, visible) {
       Module['board'].setDiscVisible(disc, visible !== 0);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "accessible_texts.h"
+#include "colour.h"
 #include "form1_design.h"
 #include "page_imports.h"
 
@@ -65,7 +66,10 @@ void WebBoard::setDiscColour(SmallInt disc, Colour colour) {
   Colour& shown = shownColours_[static_cast<std::size_t>(checked)];
   if (shown != colour) {
     shown = colour;
-    lotto_page_set_disc_colour(checked, redOf(colour) << 16 | greenOf(colour) << 8 | blueOf(colour));
+    // Which ball is lit goes with its colour: where the system forces its own colours on the page, the colour is
+    // lost and the page shows the light in the system's colours instead.
+    lotto_page_set_disc_colour(checked, redOf(colour) << 16 | greenOf(colour) << 8 | blueOf(colour),
+                               colour == kBallLit);
   }
 }
 

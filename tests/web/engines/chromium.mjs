@@ -8,8 +8,12 @@ export async function launch() {
   const browser = await launchChromium();
   return {
     name: 'chromium',
-    async open(url, { width = 800, height = 600, ...options } = {}) {
-      const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: 1, ...options });
+    forcesColours: true,
+    async open(url, { width = 800, height = 600, forcedColours = false, ...options } = {}) {
+      // DevTools' emulation of forced colours draws as a contrast theme does.
+      const forced = forcedColours ? { forcedColors: 'active' } : {};
+      const viewport = { width, height };
+      const context = await browser.newContext({ viewport, deviceScaleFactor: 1, ...forced, ...options });
       const page = await context.newPage();
       const { faults, requests } = watchFaults(page, context);
       await page.goto(url);

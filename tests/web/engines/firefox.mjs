@@ -18,16 +18,29 @@ async function pressChord(keyboard, chord) {
 }
 
 // Also the benchmarks' Firefox.
-export function launchFirefox() {
-  return puppeteer.launch({ browser: 'firefox', protocol: 'webDriverBiDi', executablePath: firefoxPath, headless: true });
+export function launchFirefox(prefs = {}) {
+  return puppeteer.launch({
+    browser: 'firefox',
+    protocol: 'webDriverBiDi',
+    executablePath: firefoxPath,
+    headless: true,
+    extraPrefsFirefox: prefs,
+  });
 }
 
 export async function launch() {
   const browser = await launchFirefox();
+  // A pref holds for the whole browser: pages with forced colours open in a second Firefox, set to override every
+  // page's colours with the system's (its "override the colours" setting), started when first asked for.
+  let forcing;
   return {
     name: 'firefox',
-    async open(url, { width = 800, height = 600 } = {}) {
-      const context = await browser.createBrowserContext();
+    forcesColours: true,
+    async open(url, { width = 800, height = 600, forcedColours = false } = {}) {
+      const owner = forcedColours
+        ? await (forcing ??= launchFirefox({ 'browser.display.document_color_use': 2 }))
+        : browser;
+      const context = await owner.createBrowserContext();
       const page = await context.newPage();
       await page.setViewport({ width, height, deviceScaleFactor: 1 });
       const { faults, requests } = watchFaults(page);
@@ -66,6 +79,6 @@ export async function launch() {
         close: () => context.close(),
       };
     },
-    close: () => browser.close(),
+    close: async () => Promise.all([browser.close(), forcing?.then((forced) => forced.close())]),
   };
 }

@@ -5,7 +5,9 @@
 // launchEngine(name) starts one browser for the whole test process and resolves to { name, open, close }.
 // open(url, { width, height, ...options }) loads url in a fresh page (a fresh context where the driver makes one
 // cheaply) whose viewport is width × height CSS pixels at scale 1; Chromium passes the other options to
-// playwright's newContext (isMobile, hasTouch, deviceScaleFactor …). It resolves to a page with:
+// playwright's newContext (isMobile, hasTouch, deviceScaleFactor …). forcedColours: true forces the system's colours
+// on the page, as a contrast theme or a browser told to override pages' colours does, in an engine whose
+// forcesColours is true. It resolves to a page with:
 //   evaluate(fn, arg)     runs fn(arg) in the page and resolves to its JSON-like result;
 //   click(points)         real pointer clicks at each [x, y] of the viewport, in order, as fast as the driver can;
 //   reload()              the browser's own reload, as F5 does it, resolving once the page has loaded again;

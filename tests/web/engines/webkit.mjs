@@ -114,6 +114,7 @@ export async function launch() {
 
   return {
     name: 'webkit',
+    forcesColours: false, // WebKitGTK has no forced colours
     async open(url, { width = 800, height = 600 } = {}) {
       // The window's size less its toolbar is the viewport: the toolbar measured once, the window sized around it.
       const window = session.manage().window();
