@@ -8,6 +8,7 @@
 // tests expect (tests/support/expected.json). The light runs on the page's own 30 ms timer: nothing here shortens
 // or stubs it. Geometry is measured in the form's own pixels, whatever scale the page gives the form.
 import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
 import path from 'node:path';
 import { after, afterEach, before, beforeEach, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
