@@ -69,19 +69,8 @@ enum class Phase {
 };
 
 inline const char* phaseName(Phase phase) {
-  switch (phase) {
-    case Phase::Opened:
-      return "opened";
-    case Phase::AfterDraw:
-      return "after a draw";
-    case Phase::Running:
-      return "after Next";
-    case Phase::Finished:
-      return "after the seventh draw";
-    case Phase::Cleared:
-      return "after 清除";
-  }
-  return "?";
+  static const char* const kNames[] = {"opened", "after a draw", "after Next", "after the seventh draw", "after 清除"};
+  return kNames[static_cast<int>(phase)];
 }
 
 // One row of the state table; Bye is enabled in every phase.
