@@ -49,18 +49,6 @@ class DrawLogicTest : public ::testing::Test {
   DrawLogic logic;
 };
 
-TEST_F(DrawLogicTest, LoadNumbersTheBallsAndLeavesTheSlotHeadings) {
-  for (int ball = 0; ball < kBallCount; ++ball) {
-    EXPECT_TRUE(board.labels[ball].text == testing::utf16(std::to_string(ball + 1)));
-  }
-  for (int k = 0; k < kSlotCount; ++k) {
-    EXPECT_TRUE(slot(k) == kSlotHeadings[k]);
-  }
-  EXPECT_EQ(logic.state().drawnCount, 0);
-  EXPECT_EQ(logic.state().candidateIndex, 0);
-  EXPECT_EQ(navyCount(), 0);
-}
-
 class DrawLogicGameTest : public DrawLogicTest, public ::testing::WithParamInterface<testing::GameScenario> {};
 
 // Each game on the recording board: after each press the state table's row, the slots, and every ball on the board
