@@ -177,11 +177,7 @@ TEST_P(MidendGameTest, EachGameMovesTheFocusOnAndAnnouncesEachDrawOnce) {
     } else if (enabled) {
       told = {u"announce " + expectedText(expected().at("newGameAnnouncement")), focusOn("Command2")};
     }
-    EXPECT_EQ(frontEnd.takeLog(), told);
-    EXPECT_EQ(board.instruction, expectedState(game.phase).line);
-    for (int k = 0; k < kSlotCount; ++k) {
-      EXPECT_EQ(board.labels[kFirstSlotLabel + k].text, slotText(game, k)) << "slot " << k;
-    }
+    EXPECT_EQ(frontEnd.takeLog(), told);  // the board after each press is the draw core's, walked in draw/
   }
   EXPECT_TRUE(frontEnd.statuses.empty());
   EXPECT_FALSE(midend.ended());
