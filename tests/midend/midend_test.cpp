@@ -235,7 +235,7 @@ TEST_P(MidendErrorTest, ARunTimeErrorIsReportedOnceAndEndsTheProgram) {
 INSTANTIATE_TEST_SUITE_P(Procedures, MidendErrorTest, ::testing::Values(FailsIn::Start, FailsIn::Tick, FailsIn::Draw),
                          [](const auto& info) { return std::string(kFailsInNames[static_cast<int>(info.param)]); });
 
-TEST_F(MidendTest, ByeEndsWithStatusZeroAndClosingTheWindowEndsWithNoProcedure) {
+TEST_F(MidendTest, ByeEndsWithStatusZeroAndNothingRunsAfterIt) {
   startProgram();
   tickLighting(4);
   click(Control::Command2);
@@ -246,20 +246,13 @@ TEST_F(MidendTest, ByeEndsWithStatusZeroAndClosingTheWindowEndsWithNoProcedure) 
   EXPECT_EQ(board.endCalls, 0) << "the midend ends the program, not the board";
   EXPECT_TRUE(frontEnd.reports.empty());
   expectEverythingRefused();
+}
 
-  FailingBoardView closedBoard;
-  FakeFrontEnd closedFrontEnd(closedBoard);
-  midend::Midend closed(closedBoard, random, closedFrontEnd);
-  closed.start();
-  closed.windowClosed();
-  EXPECT_TRUE(closed.ended());
-  EXPECT_FALSE(closedBoard.timerEnabled);
-  EXPECT_TRUE(closedFrontEnd.statuses.empty()) << "the toolkit ends the program it closed";
-  const int calls = random.calls;
-  closed.tick();
-  closed.click(Control::Command2, PressedBy::Keyboard);
-  EXPECT_EQ(random.calls, calls);
-  EXPECT_EQ(closedBoard.labels[kFirstSlotLabel].text, kSlotHeadings[0]);
+TEST_F(MidendTest, ClosingTheWindowEndsItWithNoProcedure) {
+  startProgram();
+  midend.windowClosed();
+  EXPECT_TRUE(frontEnd.statuses.empty()) << "the toolkit ends the program it closed";
+  expectEverythingRefused();
 }
 
 }  // namespace
