@@ -8,10 +8,12 @@
 #include <boost/math/distributions/chi_squared.hpp>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <numeric>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "draw_logic.h"
@@ -146,50 +148,30 @@ TEST(SeededRandomSource, StartsEachRunFromFreshEntropyOfAtLeastEightWords) {
   EXPECT_LT(samePosition, 5) << "two programs started together would draw the same numbers";
 }
 
-// How a player decides when to press 開獎, from what the board shows after each tick.
-class Player {
- public:
-  virtual ~Player() = default;
-  virtual bool pressesAfter(int ticks, const RecordingBoardView& board) = 0;
-};
+// How a player decides when to press 開獎: from the ticks since the timer last restarted and what the board shows.
+using Player = std::function<bool(int ticks, const RecordingBoardView& board)>;
 
 // Waits 1..40 ticks at random, blind to the light: a person cannot react within one 30 ms tick.
-class RandomlyWaitingPlayer : public Player {
- public:
-  explicit RandomlyWaitingPlayer(unsigned seed) : engine_(seed) {}
-  bool pressesAfter(int ticks, const RecordingBoardView&) override {
-    if (wait_ == 0) wait_ = std::uniform_int_distribution<int>(1, 40)(engine_);
-    if (ticks < wait_) return false;
-    wait_ = 0;
+Player randomlyWaiting(unsigned seed) {
+  return [engine = std::mt19937(seed), wait = 0](int ticks, const RecordingBoardView&) mutable {
+    if (wait == 0) wait = std::uniform_int_distribution<int>(1, 40)(engine);
+    if (ticks < wait) return false;
+    wait = 0;
     return true;
-  }
+  };
+}
 
- private:
-  std::mt19937 engine_;
-  int wait_ = 0;
-};
-
-class SteadyPlayer : public Player {
- public:
-  explicit SteadyPlayer(int ticks) : ticks_(ticks) {}
-  bool pressesAfter(int ticks, const RecordingBoardView&) override { return ticks >= ticks_; }
-
- private:
-  int ticks_;
-};
+Player steady(int wait) {
+  return [wait](int ticks, const RecordingBoardView&) { return ticks >= wait; };
+}
 
 // The cheat: a machine that watches the light and presses when its favourite ball is lit.
-class LightWatchingMachine : public Player {
- public:
-  explicit LightWatchingMachine(SmallInt favourite) : favourite_(favourite) {}
-  bool pressesAfter(int ticks, const RecordingBoardView& board) override {
-    const auto& disc = board.discs[favourite_];
+Player lightWatching(SmallInt favourite) {
+  return [favourite](int ticks, const RecordingBoardView& board) {
+    const auto& disc = board.discs[favourite];
     return (disc.visible && disc.colour == kBallLit) || ticks >= 40;
-  }
-
- private:
-  SmallInt favourite_;
-};
+  };
+}
 
 struct GameTally {
   std::vector<std::vector<long long>> perSlot =
@@ -223,7 +205,7 @@ enum class NewGame { Clear, Restart };  // 清除, or a freshly started program
 // Plays whole games through the real draw procedures: ticks until the player presses, 開獎, Next,
 // ..., seven draws, then 清除 or a new program. Ticks arrive only while the timer runs, as the window
 // guarantees; a player may press before the first one.
-GameTally playGames(RandomSource& random, Player& player, int games, NewGame newGame = NewGame::Clear) {
+GameTally playGames(RandomSource& random, Player player, int games, NewGame newGame = NewGame::Clear) {
   auto program = std::make_unique<Program>(random);
   GameTally tally;
   int previousFirst = -1;
@@ -235,7 +217,7 @@ GameTally playGames(RandomSource& random, Player& player, int games, NewGame new
     std::array<int, kSlotCount> numbers{};
     for (int draw = 0; draw < kSlotCount; ++draw) {
       if (draw > 0) click(*program, Button::Command1, &DrawLogic::Command1_Click, tally);
-      for (int ticks = 0; !player.pressesAfter(ticks, board); ++ticks) {
+      for (int ticks = 0; !player(ticks, board); ++ticks) {
         if (board.timerEnabled) program->logic.Timer1_Timer();
       }
       click(*program, Button::Command2, &DrawLogic::Command2_Click, tally);
@@ -298,12 +280,12 @@ TallyVerdict judge(const GameTally& tally) {
   return verdict;
 }
 
-void expectFairGames(Player& player, std::uint32_t variant, const std::string& playerSeed,
+void expectFairGames(Player player, std::uint32_t variant, const std::string& playerSeed,
                      NewGame newGame = NewGame::Clear) {
   SCOPED_TRACE("generator seed " + seedText(kGeneratorSeed, SeededRandomSource::kSeedWords) + " + " +
                std::to_string(variant) + " in the last word; " + playerSeed);
   auto random = fixedSource(variant);
-  const GameTally tally = playGames(*random, player, kGames, newGame);
+  const GameTally tally = playGames(*random, std::move(player), kGames, newGame);
   EXPECT_EQ(tally.illegalClick, "") << "the games needed a click on a disabled button";
   EXPECT_EQ(tally.duplicates, 0);
   EXPECT_EQ(tally.outOfRange, 0);
@@ -313,31 +295,26 @@ void expectFairGames(Player& player, std::uint32_t variant, const std::string& p
 }
 
 TEST(WholeGames, AreFairWhenThePlayerWaitsARandomNumberOfTicks) {
-  RandomlyWaitingPlayer player(20240607);
-  expectFairGames(player, 1, "player seed 20240607");
+  expectFairGames(randomlyWaiting(20240607), 1, "player seed 20240607");
 }
 
 TEST(WholeGames, AreFairWhenThePlayerAlwaysWaitsTheSameNumberOfTicks) {
-  SteadyPlayer player(1);  // the light has moved once since the timer restarted
-  expectFairGames(player, 2, "one tick before every press");
+  expectFairGames(steady(1), 2, "one tick before every press");
 }
 
 // A script's clicks can beat the first tick after Next, after 清除 and at start.
 TEST(WholeGames, AreFairWhenThePlayerPressesBeforeTheFirstTickAfterNextAndClear) {
-  SteadyPlayer player(0);
-  expectFairGames(player, 4, "no tick before any press, 清除 between games");
+  expectFairGames(steady(0), 4, "no tick before any press, 清除 between games");
 }
 
 TEST(WholeGames, AreFairWhenThePlayerPressesBeforeTheFirstTickOfAFreshProgram) {
-  SteadyPlayer player(0);
-  expectFairGames(player, 5, "no tick before any press, a new program for every game", NewGame::Restart);
+  expectFairGames(steady(0), 5, "no tick before any press, a new program for every game", NewGame::Restart);
 }
 
 TEST(WholeGames, RejectAMachineThatPressesWhenItsFavouriteBallIsLit) {
   SCOPED_TRACE("generator seed " + seedText(kGeneratorSeed, SeededRandomSource::kSeedWords) + " + 3");
   auto random = fixedSource(3);
-  LightWatchingMachine cheat(6);  // wants number 7
-  const GameTally tally = playGames(*random, cheat, kGames);
+  const GameTally tally = playGames(*random, lightWatching(6), kGames);  // wants number 7
   const TallyVerdict verdict = judge(tally);
   EXPECT_LT(verdict.tests[0].second.p, kRejectedP) << "slot 1 should give the cheat away";
   EXPECT_LT(verdict.smallestP(), kRejectedP);

@@ -8,6 +8,8 @@
 #include <QEvent>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "form1.h"
@@ -30,9 +32,9 @@ void recordTold(QAccessibleEvent* event) {
 
 // The Qt board view on the real window, shown on the offscreen platform, with what the contract speaks of watched:
 // the repaints, what assistive technology is told, the timer's next beat and what a screen reader finds on the board.
-class QtBoardUnderTest {
- public:
-  QtBoardUnderTest() : board(form) {
+class BoardViewContractTest : public ::testing::Test {
+ protected:
+  BoardViewContractTest() : qtBoard(form) {
     form.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
     form.installEventFilter(&paintCounter);
@@ -42,7 +44,7 @@ class QtBoardUnderTest {
     // (desktop_board_view_contract), never without one.
     EXPECT_TRUE(testing::accessibilityBusListening()) << "no accessibility bus, or it never enabled Qt";
   }
-  ~QtBoardUnderTest() {
+  ~BoardViewContractTest() override {
     QAccessible::installUpdateHandler(nullptr);
     toldAbout = nullptr;
   }
@@ -50,85 +52,65 @@ class QtBoardUnderTest {
   // The repaints and accessibility events the operations since the last call caused.
   int takePaints() {
     QCoreApplication::sendPostedEvents(&form, QEvent::UpdateRequest);
-    const int paints = static_cast<int>(paintCounter.paints);
-    paintCounter.paints = 0;
-    return paints;
+    return static_cast<int>(std::exchange(paintCounter.paints, 0));
   }
   int takeTold(int label) {
-    int count = 0;
-    for (int child : told) count += child == label ? 1 : 0;
+    const auto count = std::count(told.begin(), told.end(), label);
     told.clear();
-    return count;
+    return static_cast<int>(count);
   }
 
-  bool timerRunning() const { return form.Timer1->isActive(); }
-  int timerInterval() const { return form.Timer1->interval(); }
-  int msToNextTick() const { return form.Timer1->remainingTime(); }
   bool onBoard(int ball) const {
     return !QAccessible::queryAccessibleInterface(const_cast<Form1*>(&form))->child(ball)->state().invisible;
   }
 
   Form1 form;
-  QtBoardView board;
-
- private:
+  QtBoardView qtBoard;
+  BoardView& board = qtBoard;
   testing::PaintCounter paintCounter;
   std::vector<int> told;
 };
 
-template <typename Subject>
-class BoardViewContractTest : public ::testing::Test {
- protected:
-  Subject subject;
-  BoardView& board = subject.board;
-};
-
-using BoardViews = ::testing::Types<QtBoardUnderTest>;
-TYPED_TEST_SUITE(BoardViewContractTest, BoardViews);
-
-TYPED_TEST(BoardViewContractTest, ALabelSetToTheTextItHasChangesNothingAndTellsNothing) {
-  auto& subject = this->subject;
+TEST_F(BoardViewContractTest, ALabelSetToTheTextItHasChangesNothingAndTellsNothing) {
   constexpr int kFirstSlot = 42;
-  this->board.setLabelText(kFirstSlot, u"7");
-  EXPECT_GT(subject.takePaints(), 0) << "a new text is painted";
-  EXPECT_GT(subject.takeTold(kFirstSlot), 0) << "and told";
-  this->board.setLabelText(kFirstSlot, u"7");
-  this->board.setLabelText(6, this->board.labelText(6));
-  EXPECT_EQ(subject.takePaints(), 0);
-  EXPECT_EQ(subject.takeTold(kFirstSlot), 0);
-  EXPECT_TRUE(this->board.labelText(kFirstSlot) == u"7");
+  board.setLabelText(kFirstSlot, u"7");
+  EXPECT_GT(takePaints(), 0) << "a new text is painted";
+  EXPECT_GT(takeTold(kFirstSlot), 0) << "and told";
+  board.setLabelText(kFirstSlot, u"7");
+  board.setLabelText(6, board.labelText(6));
+  EXPECT_EQ(takePaints(), 0);
+  EXPECT_EQ(takeTold(kFirstSlot), 0);
+  EXPECT_TRUE(board.labelText(kFirstSlot) == u"7");
 }
 
 // Next sets the 30 ms interval and enables the timer while the light may be rolling: the light keeps its beat.
-TYPED_TEST(BoardViewContractTest, TheIntervalTheTimerHasAndEnablingItWhileRunningKeepTheBeat) {
-  auto& subject = this->subject;
-  this->board.setTimerInterval(30);
-  this->board.setTimerEnabled(true);
-  ASSERT_TRUE(subject.timerRunning());
+TEST_F(BoardViewContractTest, TheIntervalTheTimerHasAndEnablingItWhileRunningKeepTheBeat) {
+  board.setTimerInterval(30);
+  board.setTimerEnabled(true);
+  ASSERT_TRUE(form.Timer1->isActive());
   QTest::qSleep(20);  // no event loop runs: the tick is due, not delivered
-  this->board.setTimerInterval(30);
-  this->board.setTimerEnabled(true);
-  EXPECT_LT(subject.msToNextTick(), 25) << "a restarted timer would wait the whole 30 ms again";
-  EXPECT_TRUE(subject.timerRunning());
+  board.setTimerInterval(30);
+  board.setTimerEnabled(true);
+  EXPECT_LT(form.Timer1->remainingTime(), 25) << "a restarted timer would wait the whole 30 ms again";
+  EXPECT_TRUE(form.Timer1->isActive());
 
-  this->board.setTimerInterval(60);
-  EXPECT_EQ(subject.timerInterval(), 60);
-  this->board.setTimerEnabled(false);
-  EXPECT_FALSE(subject.timerRunning());
+  board.setTimerInterval(60);
+  EXPECT_EQ(form.Timer1->interval(), 60);
+  board.setTimerEnabled(false);
+  EXPECT_FALSE(form.Timer1->isActive());
 }
 
-TYPED_TEST(BoardViewContractTest, ABallIsOnTheBoardOnlyWhileItsDiscAndNumberBothShow) {
-  auto& subject = this->subject;
+TEST_F(BoardViewContractTest, ABallIsOnTheBoardOnlyWhileItsDiscAndNumberBothShow) {
   constexpr int kBall = 20;
-  EXPECT_TRUE(subject.onBoard(kBall));
-  this->board.setDiscVisible(kBall, false);
-  EXPECT_FALSE(subject.onBoard(kBall)) << "a number with no disc";
-  this->board.setLabelVisible(kBall, false);
-  this->board.setDiscVisible(kBall, true);
-  EXPECT_FALSE(subject.onBoard(kBall)) << "a disc with no number";
-  this->board.setLabelVisible(kBall, true);
-  EXPECT_TRUE(subject.onBoard(kBall));
-  EXPECT_TRUE(subject.onBoard(kBall + 1)) << "its neighbour stayed";
+  EXPECT_TRUE(onBoard(kBall));
+  board.setDiscVisible(kBall, false);
+  EXPECT_FALSE(onBoard(kBall)) << "a number with no disc";
+  board.setLabelVisible(kBall, false);
+  board.setDiscVisible(kBall, true);
+  EXPECT_FALSE(onBoard(kBall)) << "a disc with no number";
+  board.setLabelVisible(kBall, true);
+  EXPECT_TRUE(onBoard(kBall));
+  EXPECT_TRUE(onBoard(kBall + 1)) << "its neighbour stayed";
 }
 
 }  // namespace

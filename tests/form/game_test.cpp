@@ -97,17 +97,6 @@ TEST_P(WindowScenarioTest, FollowsTheStateTable) {
 INSTANTIATE_TEST_SUITE_P(Games, WindowScenarioTest, ::testing::ValuesIn(testing::kGameScenarios),
                          testing::scenarioName);
 
-TEST_F(WindowGameTest, ADrawRightAfterNextTakesANewNumberNotTheOneJustDrawn) {
-  drawBall(9, 0);
-  click(form.Command1);
-  random.playBalls({9, 9, 35});  // the roll lands twice on the drawn ball before it finds one on the board
-  click(form.Command2);
-  EXPECT_EQ(slot(0), QStringLiteral("10"));
-  EXPECT_EQ(slot(1), QStringLiteral("36"));
-  EXPECT_FALSE(ballOnBoard(35));
-  EXPECT_EQ(litBallCount(), 1);
-}
-
 TEST_F(WindowGameTest, ByeEndsWithStatusZeroAndNothingRunsAfterIt) {
   drawBall(4, 0);
   click(form.Command1);

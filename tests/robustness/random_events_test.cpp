@@ -142,12 +142,6 @@ void typeInto(QWidget* widget, const QString& text) {
   }
 }
 
-// Where the game is in the state table, advanced by the clicks the window actually delivered.
-struct GameModel {
-  GameSoFar game;
-  bool lineKnown = true;  // false once the user has typed over the instruction line
-};
-
 int visibleLitBall(Form1& form) {
   int lit = -1;
   for (int ball = 0; ball < kBallCount; ++ball) {
@@ -216,7 +210,8 @@ class RandomEventRun {
     // Painting needs the window exposed, which takes the event loop once; a real tick that lands
     // meanwhile only moves the light.
     exposed_ = QTest::qWaitForWindowExposed(&form);
-    model_ = GameModel{};
+    game_ = {};
+    lineKnown_ = true;
     ++programsStarted_;
     ++coverage_.programs;
   }
@@ -243,19 +238,19 @@ class RandomEventRun {
         }
         break;
       case Kind::Key:
-        if (focused == form.Text1) model_.lineKnown = false;  // keys sent to the line may change it
+        if (focused == form.Text1) lineKnown_ = false;  // keys sent to the line may change it
         QTest::keyClick(focused, event.which == 0 ? Qt::Key_Tab : event.which == 1 ? Qt::Key_Space : Qt::Key_Return);
         break;
       case Kind::Type:
         QTest::mouseClick(form.Text1, Qt::LeftButton);
         typeInto(form.Text1, charactersFor(event));
-        model_.lineKnown = false;
+        lineKnown_ = false;
         break;
       case Kind::Paste:
         QGuiApplication::clipboard()->setText(charactersFor(event));
         QTest::mouseClick(form.Text1, Qt::LeftButton);
         QTest::keyClick(form.Text1, Qt::Key_V, Qt::ControlModifier);
-        model_.lineKnown = false;
+        lineKnown_ = false;
         break;
     }
     QCoreApplication::sendPostedEvents();  // paint what changed, as the event loop would next
@@ -283,9 +278,9 @@ class RandomEventRun {
   }
 
   void advanceModel(int button) {
-    model_.game.follow({button == 1 ? Press::Next : button == 2 ? Press::Draw : Press::Clear});
-    if (button == 2 && model_.game.phase == Phase::Finished) ++coverage_.finishedGames;
-    model_.lineKnown = true;  // each command that ran wrote the line
+    game_.follow({button == 1 ? Press::Next : button == 2 ? Press::Draw : Press::Clear});
+    if (button == 2 && game_.phase == Phase::Finished) ++coverage_.finishedGames;
+    lineKnown_ = true;  // each command that ran wrote the line
   }
 
   // Bye is recorded, not obeyed: the run checks that it ended the program at once, that nothing
@@ -307,7 +302,7 @@ class RandomEventRun {
     Form1& form = program_->form();
     const DrawState state = program_->logic().state();
     if (state.drawnCount < 0 || state.drawnCount > kSlotCount) return "drawnCount " + std::to_string(state.drawnCount);
-    const int drawn = static_cast<int>(model_.game.drawn.size());
+    const int drawn = static_cast<int>(game_.drawn.size());
     if (state.drawnCount != drawn)
       return "drawnCount " + std::to_string(state.drawnCount) + ", expected " + std::to_string(drawn);
     if (state.candidateIndex < 0 || state.candidateIndex >= kBallCount) return "candidateIndex out of range";
@@ -351,7 +346,7 @@ class RandomEventRun {
 
   std::optional<std::string> checkControls() {
     Form1& form = program_->form();
-    const ExpectedState want = expectedState(model_.game.phase);
+    const ExpectedState want = expectedState(game_.phase);
     const bool next = form.Command1->isEnabled(), draw = form.Command2->isEnabled(), clear = form.Command3->isEnabled();
     if (next != want.next || draw != want.draw || clear != want.clear || !form.Command4->isEnabled()) {
       return "buttons Next/開獎/清除 enabled " + std::to_string(next) + std::to_string(draw) + std::to_string(clear) +
@@ -359,7 +354,7 @@ class RandomEventRun {
     }
     if (form.Timer1->isActive() != want.rolling) return want.rolling ? "the roll stopped" : "the roll runs";
     if (form.Timer1->interval() != kRollIntervalMs) return "timer interval " + std::to_string(form.Timer1->interval());
-    if (model_.lineKnown && form.Text1->text() != QString::fromStdU16String(want.line)) {
+    if (lineKnown_ && form.Text1->text() != QString::fromStdU16String(want.line)) {
       return "instruction line '" + form.Text1->text().left(40).toStdString() + "'";
     }
     return std::nullopt;
@@ -373,7 +368,8 @@ class RandomEventRun {
   std::unique_ptr<WatchedRandomSource> random_;
   long long valuesAtBoardChange_ = 0;
   std::unique_ptr<LottoProgram> program_;
-  GameModel model_;
+  GameSoFar game_;         // where the game is in the state table, by the clicks the window delivered
+  bool lineKnown_ = true;  // false once the user has typed over the instruction line
   std::vector<int> clicked_;
   std::size_t played_ = 0;
   bool exposed_ = false;

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <array>
+#include <codecvt>
 #include <fstream>
+#include <locale>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
@@ -24,25 +26,9 @@ inline const nlohmann::json& expected() {
   return table;
 }
 
-// The table's UTF-8 as the program's UTF-16 captions.
+// The table's UTF-8 as the program's UTF-16 captions; text that is not UTF-8 throws.
 inline std::u16string utf16(const std::string& utf8) {
-  std::u16string out;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const auto byte = static_cast<unsigned char>(utf8[i]);
-    const int length = byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
-    char32_t c = length == 1 ? byte : byte & (0x7F >> length);
-    for (int k = 1; k < length; ++k) {
-      c = (c << 6) | (static_cast<unsigned char>(utf8.at(i + k)) & 0x3F);
-    }
-    if (c >= 0x10000) {
-      out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-      out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(c);
-    }
-    i += length;
-  }
-  return out;
+  return std::wstring_convert<std::codecvt_utf8_utf16<char16_t>, char16_t>().from_bytes(utf8);
 }
 
 inline std::u16string expectedText(const nlohmann::json& text) { return utf16(text.get<std::string>()); }
@@ -69,19 +55,8 @@ enum class Phase {
 };
 
 inline const char* phaseName(Phase phase) {
-  switch (phase) {
-    case Phase::Opened:
-      return "opened";
-    case Phase::AfterDraw:
-      return "after a draw";
-    case Phase::Running:
-      return "after Next";
-    case Phase::Finished:
-      return "after the seventh draw";
-    case Phase::Cleared:
-      return "after 清除";
-  }
-  return "?";
+  static const char* const kNames[] = {"opened", "after a draw", "after Next", "after the seventh draw", "after 清除"};
+  return kNames[static_cast<int>(phase)];
 }
 
 // One row of the state table; Bye is enabled in every phase.
