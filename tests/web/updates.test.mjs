@@ -193,8 +193,9 @@ function checkForUpdate(page) {
 }
 
 // Waits until the page's registration of its worker has taken effect, and no build is installing, activating or
-// waiting to take over, and the worker in charge controls the page if any worker did; resolves to the caches left. A
-// build that waits must be about to take over, or this waits for ever.
+// waiting to take over, and the worker in charge controls the page if any worker did; resolves to the builds' caches
+// left (the note of the newest whole build is no build). A build that waits must be about to take over, or this
+// waits for ever.
 function settled(page) {
   return page.evaluate(async () => {
     const container = navigator.serviceWorker;
@@ -211,7 +212,7 @@ function settled(page) {
       } else if (container.controller && container.controller !== active) {
         await new Promise((done) => container.addEventListener('controllerchange', done, { once: true }));
       } else {
-        return (await caches.keys()).sort();
+        return (await caches.keys()).filter((name) => name.startsWith('lotto-')).sort();
       }
     }
   });
