@@ -43,8 +43,8 @@ inline const std::vector<GameScenario> kGameScenarios = {
       {Press::Draw, 30},
       {Press::Next},
       {Press::Clear, 22}}},
-    // Next twice is Next once.
-    {"NextTwice", {{Press::Draw, 12}, {Press::Next}, {Press::Next}}},
+    // Next twice is Next once; 清除 after a single draw starts a new game all the same.
+    {"NextTwiceThenClear", {{Press::Draw, 12}, {Press::Next}, {Press::Next}, {Press::Clear}}},
 };
 
 inline void PrintTo(const GameScenario& game, std::ostream* out) { *out << game.name; }
