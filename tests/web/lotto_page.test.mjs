@@ -55,7 +55,11 @@ function installProbes({ light }) {
   const spokenName = (element) => (element.getAttribute('aria-label') ?? element.textContent).trim();
   const nameOf = (element) => spokenName(element).split(' ').at(-1);
   const buttons = () => [...form.querySelectorAll('button')];
+  // The beat of every timer the page sets from now on, such as the light's after Next.
+  const setInterval = window.setInterval;
+  window.setInterval = (fn, ms, ...rest) => (window.probe.beats.push(ms), setInterval(fn, ms, ...rest));
   window.probe = {
+    beats: [],
     colourChanges: 0,
     formChanges: 0,
     board: () => {
@@ -272,6 +276,8 @@ test('a whole game with the mouse: each draw announced, the focus follows the ga
       await checkRolling('running');
       assert.equal(await page.evaluate(() => probe.liveRegion()), '', 'the rolling light is silent');
       assert.equal(await page.evaluate(() => probe.focusSays()), DRAW, `${NEXT} left the number behind`);
+      const beats = await page.evaluate(() => [...new Set(probe.beats)]);
+      assert.deepEqual(beats, [expected.rollIntervalMs], 'the light beats as designed');
     }
   }
   await checkRolling('finished');
