@@ -581,6 +581,8 @@ for (const forcedColours of [false, true]) {
         await clickButton(DRAW);
         await clickButton(NEXT);
         await checkResumed('running', `${NEXT} after a draw`);
+        // The light comes back with the first beat after Next, a moment after the press.
+        assert.ok(await until(() => probe.board().lit >= 0), `a ball lit after ${NEXT}`);
       }
       const { fills, numbers, captions } = await lookAtBoard();
       const balls = fills.slice(0, 42).filter(Boolean);
