@@ -94,10 +94,11 @@ after(async () => {
   for (const folder of folders) rmSync(folder, { recursive: true, force: true });
 });
 
-// A copy of the first build to serve, as a host holds it, and to deploy the second into.
-function hostedCopy() {
+// Copies of the first build to serve, as a host holds them, and to deploy the second into: the folder itself, or its
+// subfolders named, as pages of several projects share one host.
+function hostedCopy(...subfolders) {
   const folder = temporary('lotto-host-');
-  cpSync(site, folder, { recursive: true });
+  for (const copy of subfolders.length ? subfolders : ['']) cpSync(site, path.join(folder, copy), { recursive: true });
   return folder;
 }
 
@@ -135,9 +136,7 @@ async function buildInUse(page) {
 // that load makes due, if any, is done.
 async function loadAgain(page, url, how = 'reload') {
   let documents = 0;
-  const committed = (frame) => {
-    if (frame === page.mainFrame()) documents++;
-  };
+  const committed = (frame) => frame === page.mainFrame() && documents++;
   if (page.url().startsWith('http')) await takeOverDone(page, false);
   const onlyPage = page.context().pages().length === 1;
   page.on('framenavigated', committed);
@@ -193,9 +192,8 @@ function checkForUpdate(page) {
 }
 
 // Waits until the page's registration of its worker has taken effect, and no build is installing, activating or
-// waiting to take over, and the worker in charge controls the page if any worker did; resolves to the builds' caches
-// left (the note of the newest whole build is no build). A build that waits must be about to take over, or this
-// waits for ever.
+// waiting to take over, and the worker in charge controls the page if any worker did; resolves to the build of each
+// cache left that holds this address's page. A build that waits must be about to take over, or this waits for ever.
 function settled(page) {
   return page.evaluate(async () => {
     const container = navigator.serviceWorker;
@@ -212,27 +210,30 @@ function settled(page) {
       } else if (container.controller && container.controller !== active) {
         await new Promise((done) => container.addEventListener('controllerchange', done, { once: true }));
       } else {
-        return (await caches.keys()).filter((name) => name.startsWith('lotto-')).sort();
+        const pages = await Promise.all((await caches.keys()).map((cacheName) => caches.match('./', { cacheName })));
+        const build = async (cached) => (/data-build="second"/.test(await cached.text()) ? 'second' : 'first');
+        return Promise.all(pages.filter(Boolean).map(build));
       }
     }
   });
 }
 
-// The cache each build's worker keeps its files in.
-const cacheOfSite = (folder) =>
-  readFileSync(path.join(folder, 'sw.js'), 'utf8').match(/const cacheName = '([^']+)'/)[1];
+// A first visit to `url`, and the reload that puts the page under its worker.
+async function visit(page, url) {
+  await page.goto(url);
+  await settled(page);
+  assert.equal(await loadAgain(page, url), 'first');
+}
 
-// A first visit in a browser profile of its own, to `folder` served as a host would serve it, and the reload that puts
-// the page under its worker; `play` goes on from there.
-async function firstVisit(folder, hostOptions, play) {
+// A first visit in a browser profile of its own to the page in `folder`'s subfolder `under`, served as a host would
+// serve it; `play` goes on from there, or, when not `visited`, from a blank tab to make that visit itself.
+async function firstVisit(folder, { under = '', visited = true, ...hostOptions }, play) {
   const server = await serveFolder(folder, hostOptions);
   const context = await browser.newContext();
   try {
     const page = await context.newPage();
-    const url = siteUrl(folder, server);
-    await page.goto(url);
-    await settled(page);
-    assert.equal(await loadAgain(page, url), 'first');
+    const url = siteUrl(folder, server) + under;
+    if (visited) await visit(page, url);
     await play({ context, page, url, server });
   } finally {
     await context.close();
@@ -273,8 +274,23 @@ test('a second build deployed between visits is the next load once it has arrive
     await page.close();
 
     assert.equal(await loadAgain(secondTab, url), 'second');
-    assert.deepEqual(await settled(secondTab), [cacheOfSite(secondSite)], 'the old build is left behind');
+    assert.deepEqual(await settled(secondTab), ['second'], 'the old build is left behind');
     assert.equal(await loadAgain(secondTab, url, 'goto'), 'second');
+  });
+});
+
+test('two copies on one host, one updated: each plays offline, on its own build', minutes, () => {
+  const hosted = hostedCopy('a', 'b');
+  return firstVisit(hosted, { under: 'a/' }, async ({ context, page, server }) => {
+    const other = await context.newPage();
+    await visit(other, `${server.origin}/b/`);
+    await other.close();
+    await deploySecondBuild(path.join(hosted, 'a'));
+    assert.ok(await checkForUpdate(page), 'the second build never arrived whole');
+    assert.equal(await loadAgain(page), 'second');
+    await context.setOffline(true);
+    assert.equal(await loadAgain(page), 'second');
+    assert.equal(await loadAgain(await context.newPage(), `${server.origin}/b/`, 'goto'), 'first');
   });
 });
 
@@ -292,9 +308,8 @@ test('a second build uploaded file by file, sw.js first or last: every load whol
       });
       builds.push(await loadAgain(page, url));
       builds.push(await loadAgain(page, url));
-      // Once a load has the second build, every later one has it too.
-      assert.deepEqual(builds, [...builds].sort(), `sw.js ${swFirst ? 'first' : 'last'}: ${builds}`);
-      assert.equal(builds.at(-1), 'second', `sw.js ${swFirst ? 'first' : 'last'}: ${builds}`);
+      // Once a load has the second build, every later one has it too, and the last has it.
+      assert.match(builds.join(), /^(first,)*second(,second)*$/, `sw.js ${swFirst ? 'first' : 'last'}: ${builds}`);
     });
   }
 });
@@ -314,22 +329,13 @@ test('a second build deployed during a load: that load on one build, the next on
     };
     // A page no worker loaded takes its scripts from the browser's HTTP cache: behind a host that lets browsers keep
     // them, its reload after a failed first install would mix builds whatever the worker does.
-    const hostOptions = heldPath === '/index.html' ? {} : keepsFiles;
-    const server = await serveFolder(hosted, { ...hostOptions, beforeServing });
-    const context = await browser.newContext();
-    try {
-      const page = await context.newPage();
-      const url = siteUrl(hosted, server);
+    const firstInstall = heldPath === '/index.html'; // only the worker asks for index.html by that name
+    const options = firstInstall ? { visited: false, beforeServing } : { ...keepsFiles, beforeServing };
+    await firstVisit(hosted, options, async ({ page, url }) => {
       let release;
-      const held = new Promise((resolve) => (release = resolve));
-      if (heldPath === '/index.html') {
-        hold = held; // only the worker asks for index.html by that name
-        await page.goto(url);
-      } else {
-        await page.goto(url);
-        await settled(page);
-        assert.equal(await loadAgain(page, url), 'first');
-        hold = held;
+      hold = new Promise((resolve) => (release = resolve));
+      if (firstInstall) await page.goto(url);
+      else {
         await page.reload({ waitUntil: 'commit' });
         const update = () => navigator.serviceWorker.getRegistration().then((registration) => registration.update());
         page.evaluate(update).catch(() => {}); // the browser's own check may come first
@@ -343,10 +349,7 @@ test('a second build deployed during a load: that load on one build, the next on
       await checkForUpdate(page);
       const builds = [await loadAgain(page, url), await loadAgain(page, url)];
       assert.equal(builds.at(-1), 'second', `held ${heldPath}: ${builds}`);
-    } finally {
-      await context.close();
-      await server.close();
-    }
+    });
   }
 });
 
@@ -412,10 +415,7 @@ test('a phone can install the page: an id, PNG icons of 192 and 512 px, one mask
         const image = new Image();
         image.src = src;
         await image.decode();
-        const canvas = document.createElement('canvas');
-        canvas.width = image.width;
-        canvas.height = image.height;
-        const context = canvas.getContext('2d');
+        const context = new OffscreenCanvas(image.width, image.height).getContext('2d');
         context.drawImage(image, 0, 0);
         const { data } = context.getImageData(0, 0, image.width, image.height);
         const ground = [...data.subarray(0, 4)];
