@@ -14,7 +14,7 @@
 import { readdirSync, readFileSync, statSync } from 'node:fs';
 import path from 'node:path';
 import { gzipSync } from 'node:zlib';
-import { chromiumPath, launchChromium } from '../../tests/web/browser.mjs';
+import { chromiumPath, launchChromium, until } from '../../tests/web/browser.mjs';
 import { discSelector, median, serveSiteAndFloors, timelineLines } from './fair_floor.mjs';
 
 const site = process.argv[2];
@@ -92,14 +92,18 @@ const loadAverage = () => readFileSync('/proc/loadavg', 'latin1').split(' ').sli
 // windows differed by a quarter. A player's browser is usually running already.
 async function browserSettled() {
   const spanMs = 250;
-  const deadline = Date.now() + 10_000;
   let before = chromiumCpuNs();
-  while (Date.now() < deadline) {
-    await sleep(spanMs);
-    const after = chromiumCpuNs();
-    if ((after - before) / 1e6 < spanMs / 10) return;
-    before = after;
-  }
+  let at = Date.now();
+  await until(
+    () => {
+      const after = chromiumCpuNs(), now = Date.now();
+      const settled = now - at >= spanMs && (after - before) / 1e6 < (now - at) / 10;
+      [before, at] = [after, now];
+      return settled;
+    },
+    10_000,
+    spanMs,
+  );
 }
 
 // One page in a fresh browser once it has settled, its CPU slowed `rate` times from before the navigation: start-up

@@ -1,8 +1,10 @@
 # SPDX-FileCopyrightText: 2026 Lotto developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # xvfb.sh: sourced by scripts and tests that need an X server of their own: start_xvfb starts one and exports DISPLAY;
-# require_tools, wait_for_exit and clean_up_on_exit serve the programs they start there.
+# require_tools, wait_for_exit and clean_up_on_exit serve the programs they start there; checks.sh comes with it.
 # shellcheck shell=bash
+# shellcheck source=scripts/lib/checks.sh
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 # Xvfb -displayfd is not safe when several servers start at once: a server probing a display number that another
 # has just taken unlinks that server's socket on its way to the next number. A fixed number from a high range,
 # claimed through the server's lock file, leaves no such window; a number already in use is simply skipped.
@@ -40,14 +42,8 @@ require_tools() {
 }
 
 # wait_for_exit PID SECONDS: returns as soon as PID has ended, or fails if it still runs after SECONDS.
-wait_for_exit() {
-  local _
-  for _ in $(seq $(($2 * 10))); do
-    kill -0 "$1" 2>/dev/null || return 0
-    sleep 0.1
-  done
-  ! kill -0 "$1" 2>/dev/null
-}
+wait_for_exit() { retry $(($2 * 10)) 0.1 ended "$1"; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
 
 # start_xvfb LOG_FILE [GEOMETRY]: starts Xvfb on a free display with a screen of GEOMETRY (800x600x24 unless
 # given) and waits until it accepts clients. xvfb_pid is the server itself, for the caller to kill on exit.

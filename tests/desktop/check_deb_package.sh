@@ -5,6 +5,8 @@
 # Usage: check_deb_package.sh BUILD_DIR APP_ID WORK_DIR
 set -euo pipefail
 build_dir=$1 app_id=$2 work_dir=$3
+# shellcheck source=scripts/lib/checks.sh
+source "$(dirname "$0")/../../scripts/lib/checks.sh"
 
 rm -rf "$work_dir"
 cpack --config "$build_dir/CPackConfig.cmake" -G DEB -B "$work_dir" >"$work_dir.log" 2>&1 || {
@@ -15,11 +17,6 @@ debs=("$work_dir"/*.deb)
 [ ${#debs[@]} -eq 1 ] || { echo "expected one .deb, found: ${debs[*]}" >&2; exit 1; }
 deb=${debs[0]}
 
-failures=0
-fail() {
-  echo "$1" >&2
-  failures=$((failures + 1))
-}
 contents=$(dpkg-deb --contents "$deb")
 # Debian keeps games in /usr/games, with a manual page, a changelog and a copyright file.
 for path in usr/games/lotto \

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 Lotto developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# orca_check.py: plays a game from the keyboard under the Orca screen reader and checks what Orca says.
+# orca_check.py: plays a game from the keyboard under the Orca screen reader and checks what Orca says, and that
+# each drawn ball leaves what the bus shows.
 # Usage (inside with_accessibility_bus.sh): orca_check.py LOTTO
 # Orca speaks through a voice that writes each utterance into a file as long as a Mandarin voice takes to say it
 # (orca_speech.py); the file is read once Orca has ended and split at the moments the keys were pressed.
@@ -17,7 +18,7 @@ import gi
 
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
-from lotto_atspi import EXPECTED, SLOT_NAMES, check, failures, find_window  # noqa: E402
+from lotto_atspi import BALL_NAME, EXPECTED, SLOT_NAMES, check, failures, find_window  # noqa: E402
 from orca_speech import OrcaSpeaking, wait_for  # noqa: E402
 
 SETTLE = float(os.environ.get("LOTTO_ORCA_SETTLE", "1.5"))  # seconds between keys, a player who knows the game
@@ -51,6 +52,7 @@ try:
     children = [window.get_child_at_index(i) for i in range(window.get_child_count())]
     buttons = {c.get_name(): c for c in children if c.get_role() == Atspi.Role.PUSH_BUTTON}
     slots = [c for c in children if c.get_role() == Atspi.Role.LABEL and c.get_name().split()[0] in SLOT_NAMES]
+    balls = {c.get_name(): c for c in children if c.get_name().startswith(f"{BALL_NAME} ")}
 
     def step(what):
         time.sleep(SETTLE)  # the player's pace: what Orca has not begun to say by the next key is lost
@@ -83,6 +85,9 @@ try:
         filled = wait_for(lambda: not slots[k].get_name().endswith("未開出") and slots[k].get_name(), 5)
         check(bool(filled), f"draw {k + 1} filled its slot: {slots[k].get_name()}")
         drawn.append(filled)
+        ball = balls.get(f"{BALL_NAME} {filled.split()[-1]}") if filled else None
+        check(ball is not None and wait_for(lambda: not has_state(ball, Atspi.StateType.SHOWING), 5),
+              f"the drawn {ball and ball.get_name()} stops showing")
     clear = buttons["清除"]
     if not has_state(clear, Atspi.StateType.FOCUSED):
         step("focus to 清除")

@@ -15,12 +15,6 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
 work=$(mktemp -d)
 weston_pid="" lotto_pid=""
-failures=0
-fail() {
-  echo "FAIL: $1" >&2
-  failures=$((failures + 1))
-  keep_work=1
-}
 clean_up_on_exit "$work" lotto_pid weston_pid
 
 # A compositor of its own: its own runtime directory and socket, drawing into memory with the CPU renderer,
@@ -32,11 +26,7 @@ weston --backend=headless-backend.so --use-pixman --width=800 --height=600 --soc
   --debug --log="$work/weston.log" --logger-scopes=log,proto >"$work/weston.out" 2>&1 &
 # shellcheck disable=SC2034  # stopped on exit through clean_up_on_exit
 weston_pid=$!
-for _ in $(seq 100); do
-  [ -S "$XDG_RUNTIME_DIR/$socket" ] && break
-  sleep 0.05
-done
-[ -S "$XDG_RUNTIME_DIR/$socket" ] || { fail "weston did not start: $(cat "$work/weston.out")"; exit 1; }
+retry 100 0.05 test -S "$XDG_RUNTIME_DIR/$socket" || { fail "weston did not start: $(cat "$work/weston.out")"; exit 1; }
 
 # Only Wayland: no X server to fall back to.
 unset DISPLAY
@@ -45,14 +35,10 @@ export WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland
 lotto_pid=$!
 
 # The shell matches the window to its desktop entry through the app id.
-announced=""
-for _ in $(seq 100); do
-  announced=$(grep -o 'set_app_id("[^"]*")' "$work/weston.log" | head -n1 || true)
-  [ -n "$announced" ] && break
-  sleep 0.1
-done
-echo "app id: $announced"
-[ "$announced" = "set_app_id(\"$app_id\")" ] || fail "the window did not announce the app id $app_id"
+announced() { grep -o 'set_app_id("[^"]*")' "$work/weston.log" | head -n1 | grep .; }
+retry 100 0.1 announced >/dev/null || true
+echo "app id: $(announced)"
+[ "$(announced)" = "set_app_id(\"$app_id\")" ] || fail "the window did not announce the app id $app_id"
 
 sleep 1
 kill -0 "$lotto_pid" 2>/dev/null || fail "lotto did not stay up"

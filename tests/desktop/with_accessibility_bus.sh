@@ -22,15 +22,12 @@ export QT_QPA_PLATFORM=xcb
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/bus.log" 2>&1 &
 # shellcheck disable=SC2034  # stopped on exit through clean_up_on_exit
 bus_pid=$!
+# shellcheck disable=SC2317  # run through retry
 has_bus() {
   dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
     org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true'
 }
-for _ in $(seq 100); do
-  has_bus && break
-  sleep 0.05
-done
-has_bus || { echo "the AT-SPI bus did not start: $(cat "$work/bus.log")" >&2; exit 1; }
+retry 100 0.05 has_bus || { echo "the AT-SPI bus did not start: $(cat "$work/bus.log")" >&2; exit 1; }
 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.freedesktop.DBus.Properties.Set \
   string:org.a11y.Status string:IsEnabled variant:boolean:true >/dev/null
 

@@ -22,20 +22,8 @@ draw_x=$(((7200 + 1455 / 2) / 15))
 draw_y=$(((1200 + 615 / 2) / 15))
 
 windows_titled() { xdotool search --onlyvisible --name '^樂透程式$' 2>/dev/null || true; }
-wait_for_windows() {  # wait_for_windows N: until N windows bear the program's title, for up to 30 s
-  for _ in $(seq 300); do
-    [ "$(windows_titled | wc -l)" -ge "$1" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-failures=0
-fail() {
-  echo "FAIL: $case_name: $*" >&2
-  sed 's/^/  gdb+lotto: /' "$work/out" >&2
-  failures=$((failures + 1))
-}
+titled_windows_at_least() { [ "$(windows_titled | wc -l)" -ge "$1" ]; }
+wait_for_windows() { retry 300 0.1 titled_windows_at_least "$1"; }  # wait_for_windows N: for up to 30 s
 
 # run_case NAME BREAKPOINT FAULT CLICK EXPECTED: stops the real program at BREAKPOINT, lets gdb do FAULT there
 # (a state the buttons never allow), clicks 開獎 if CLICK is yes, and expects the report of error EXPECTED.
@@ -47,7 +35,7 @@ run_case() {
     -ex 'quit $_exitcode' --args "$lotto" >"$work/out" 2>&1 &
   gdb_pid=$!
   if ! wait_for_windows 1; then
-    fail "no window appeared"
+    fail "$case_name: no window appeared"
     kill "$gdb_pid" 2>/dev/null
     wait "$gdb_pid" 2>/dev/null
     gdb_pid=""
@@ -57,25 +45,28 @@ run_case() {
   window=$(windows_titled | head -n1)
   [ "$click" = yes ] && xdotool mousemove --window "$window" "$draw_x" "$draw_y" click 1
   if ! wait_for_windows 2; then
-    fail "no error dialog titled 樂透程式 appeared"
+    fail "$case_name: no error dialog titled 樂透程式 appeared"
   else
     local dialog
     dialog=$(windows_titled | grep -vx "$window" | head -n1)
     sleep 0.3  # the line on stderr is written just before the dialog shows
-    grep -q "樂透程式: 執行階段錯誤 $expected：" "$work/out" || fail "no zh-TW report of error $expected on stderr"
+    grep -q "樂透程式: 執行階段錯誤 $expected：" "$work/out" || fail "$case_name: no zh-TW report of error $expected on stderr"
     xdotool windowfocus --sync "$dialog" key Return
   fi
   local status=0
   if ! wait_for_exit "$gdb_pid" 30; then
-    fail "the program did not end after the report"
+    fail "$case_name: the program did not end after the report"
     kill "$gdb_pid" 2>/dev/null
   fi
   wait "$gdb_pid" || status=$?
   gdb_pid=""
-  grep -q "received signal" "$work/out" && fail "the program crashed instead of reporting"
-  [ "$status" -eq 0 ] && fail "the program ended with status 0"
-  [ "$failures" -eq "$failures_before" ] &&
+  grep -q "received signal" "$work/out" && fail "$case_name: the program crashed instead of reporting"
+  [ "$status" -eq 0 ] && fail "$case_name: the program ended with status 0"
+  if [ "$failures" -eq "$failures_before" ]; then
     echo "ok: $case_name: report of error $expected, dialog dismissed, exit status $status"
+  else
+    sed 's/^/  gdb+lotto: /' "$work/out" >&2
+  fi
 }
 
 click_draw=lotto::DrawLogic::Command2_Click

@@ -7,8 +7,8 @@ import { createServer } from 'node:http';
 import path from 'node:path';
 import { after, before } from 'node:test';
 import { pathToFileURL } from 'node:url';
-import { inflateSync } from 'node:zlib';
 import { chromium } from 'playwright-core';
+import { PNG } from 'pngjs';
 
 // One table of what the tests expect for the C++, Python and JavaScript tests alike (tests/support/expected.json, or
 // the copy LOTTO_EXPECTED names): the design's values as the design writes them.
@@ -102,42 +102,39 @@ export function siteUrl(site, server) {
   return server ? `${server.origin}/` : pathToFileURL(path.join(path.resolve(site), 'index.html')).href;
 }
 
-// Decodes a PNG screenshot as Chromium writes it (8 bits per channel, RGB or RGBA, not interlaced) into
-// { width, height, pixel(x, y) -> [r, g, b] }.
+// A PNG screenshot decoded: { width, height, pixel(x, y) -> [r, g, b] }.
 export function decodePng(png) {
-  const width = png.readUInt32BE(16), height = png.readUInt32BE(20);
-  const bitDepth = png[24], colourType = png[25], interlaced = png[28];
-  const channels = { 2: 3, 6: 4 }[colourType];
-  if (bitDepth !== 8 || !channels || interlaced) throw new Error(`unexpected PNG: depth ${bitDepth}, type ${colourType}`);
-  const chunks = [];
-  for (let at = 8; at < png.length; ) {
-    const length = png.readUInt32BE(at), type = png.toString('latin1', at + 4, at + 8);
-    if (type === 'IDAT') chunks.push(png.subarray(at + 8, at + 8 + length));
-    at += 12 + length;
+  const { width, height, data } = PNG.sync.read(png);
+  return { width, height, pixel: (x, y) => [...data.subarray((y * width + x) * 4, (y * width + x) * 4 + 3)] };
+}
+
+// Calls `answer()` every `every` ms until it resolves to something true, or until `ms` have passed; resolves to its
+// last answer.
+export async function until(answer, ms = 5000, every = 20) {
+  for (const end = Date.now() + ms; ; await new Promise((done) => setTimeout(done, every))) {
+    const last = await answer();
+    if (last || Date.now() > end) return last;
   }
-  const raw = inflateSync(Buffer.concat(chunks));
-  const stride = width * channels, pixels = Buffer.alloc(stride * height);
-  for (let y = 0; y < height; y++) {
-    const filter = raw[y * (stride + 1)];
-    for (let x = 0; x < stride; x++) {
-      const value = raw[y * (stride + 1) + 1 + x];
-      const left = x >= channels ? pixels[y * stride + x - channels] : 0;
-      const up = y > 0 ? pixels[(y - 1) * stride + x] : 0;
-      const upLeft = x >= channels && y > 0 ? pixels[(y - 1) * stride + x - channels] : 0;
-      let predicted = 0;
-      if (filter === 1) predicted = left;
-      else if (filter === 2) predicted = up;
-      else if (filter === 3) predicted = (left + up) >> 1;
-      else if (filter === 4) {
-        const p = left + up - upLeft, pa = Math.abs(p - left), pb = Math.abs(p - up), pc = Math.abs(p - upLeft);
-        predicted = pa <= pb && pa <= pc ? left : pb <= pc ? up : upLeft;
-      }
-      pixels[y * stride + x] = (value + predicted) & 0xff;
-    }
-  }
-  return {
-    width,
-    height,
-    pixel: (x, y) => [...pixels.subarray(y * stride + x * channels, y * stride + x * channels + 3)],
-  };
+}
+
+// Ten ticks of a 30 ms timer of the test's own in the page (anything with evaluate(fn)), run by the same event loop
+// as the light's: a light that kept rolling would have moved by then, however busy the machine. Resolves to how
+// often a disc changed meanwhile.
+export function tenTicks(page) {
+  return page.evaluate(
+    () =>
+      new Promise((done) => {
+        let ticks = 0, changes = 0;
+        const count = (records) => (changes += records.filter(({ target }) => target.matches('.disc')).length);
+        const discs = new MutationObserver(count);
+        discs.observe(document, { subtree: true, attributes: true, attributeFilter: ['style', 'class'] });
+        const timer = setInterval(() => {
+          if (++ticks < 10) return;
+          clearInterval(timer);
+          count(discs.takeRecords());
+          discs.disconnect();
+          done(changes);
+        }, 30);
+      }),
+  );
 }

@@ -12,7 +12,7 @@ import { readFileSync } from 'node:fs';
 import path from 'node:path';
 import { after, afterEach, before, beforeEach, test } from 'node:test';
 import { pathToFileURL } from 'node:url';
-import { decodePng, expected, serveFolder, siteUrl } from './browser.mjs';
+import { decodePng, expected, serveFolder, siteUrl, tenTicks, until } from './browser.mjs';
 import { launchEngine } from './engines/index.mjs';
 
 const site = process.env.LOTTO_WEB_SITE;
@@ -27,7 +27,6 @@ const rgb = (colour) => `rgb(${expected.colours[colour].rgb.join(', ')})`;
 const formWidth = expected.boxes.Form1.pixels[2];
 const allNumbers = Array.from({ length: 42 }, (_, i) => i + 1);
 const endedNotice = /樂透程式已經結束/;
-const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
 
 let engine, server, page, serverLogStart;
 
@@ -102,13 +101,8 @@ function installProbes({ light }) {
   probe.keyRepeats = () => repeats;
 }
 
-// Polls fn(arg) in the page until it returns something true, or until the time is up; resolves to its last answer.
-async function until(fn, arg, timeout = 5000) {
-  for (const start = Date.now(); ; await sleep(20)) {
-    const answer = await page.evaluate(fn, arg);
-    if (answer || Date.now() - start > timeout) return answer;
-  }
-}
+// Whether the light lights a ball within `ms`.
+const lightOn = (ms) => until(() => page.evaluate(() => probe.board().lit >= 0), ms);
 
 // Every case opens a fresh page and collects what must never happen: a console error, an uncaught exception, a
 // failed request or an HTTP error (from the engine, and from the server's log where the engine tells nothing), or a
@@ -121,7 +115,7 @@ async function openPage(options = {}) {
   page.faults.unshift(...(left?.faults ?? []));
   await page.evaluate(installProbes, { light: rgb('light') });
   // Loaded means the balls are numbered and the light has lit one of them.
-  assert.ok(await until(() => probe.board().lit >= 0, null, 10000), 'the light lights a ball once the page is loaded');
+  assert.ok(await lightOn(10000), 'the light lights a ball once the page is loaded');
 }
 beforeEach(async () => {
   serverLogStart = server?.log.length;
@@ -146,19 +140,7 @@ afterEach(async () => {
 
 const clickButton = async (name) => page.click([await page.evaluate((n) => probe.centre(n), name)]);
 // The focus moves on in a task of its own after a press: whether it lands on `name` within a second.
-const focusedIs = async (name) =>
-  page.evaluate(
-    (wanted) =>
-      new Promise((resolve) => {
-        const end = performance.now() + 1000;
-        const look = () => {
-          if (probe.focused() === wanted || performance.now() > end) resolve(probe.focused() === wanted);
-          else setTimeout(look, 10);
-        };
-        look();
-      }),
-    name,
-  );
+const focusedIs = (name) => until(async () => (await page.evaluate(() => probe.focused())) === name, 1000);
 const enabledIn = (phase) => {
   const { draw, next, clear } = states[phase];
   return { [DRAW]: draw, [NEXT]: next, [CLEAR]: clear, [BYE]: true };
@@ -187,27 +169,15 @@ async function readBoard() {
   return board;
 }
 
-// Ten ticks of a 30 ms timer of the test's own in the page, run by the same event loop as the light's: a light that
-// kept rolling would have moved by then, however busy the machine.
-function tenTicks() {
-  return page.evaluate(
-    () =>
-      new Promise((done) => {
-        let ticks = 0;
-        const timer = setInterval(() => ++ticks === 10 && done(clearInterval(timer)), 30);
-      }),
-  );
-}
-
 // The light rolls or stands still, as the state table says for the phase.
 async function checkRolling(phase) {
-  const before = await page.evaluate(() => probe.colourChanges);
   if (states[phase].rolling) {
-    assert.ok(await until((count) => probe.colourChanges > count, before), `${phase}: the light does not roll`);
+    const before = await page.evaluate(() => probe.colourChanges);
+    const rolled = await until(async () => (await page.evaluate(() => probe.colourChanges)) > before);
+    assert.ok(rolled, `${phase}: the light does not roll`);
     return;
   }
-  await tenTicks();
-  const changes = (await page.evaluate(() => probe.colourChanges)) - before;
+  const changes = await tenTicks(page);
   assert.equal(changes, 0, `${phase}: ${changes} colour changes in ten ticks of a stopped light`);
 }
 
@@ -301,7 +271,7 @@ test('a reload after two draws is a new start: buttons, slots, focus and light a
   await checkDraw(2, board);
   await page.reload();
   await page.evaluate(installProbes, { light: rgb('light') });
-  assert.ok(await until(() => probe.board().lit >= 0, null, 10000), 'the light lights a ball after the reload');
+  assert.ok(await lightOn(10000), 'the light lights a ball after the reload');
   board = await readBoard();
   assertFreshBoard(board, 'after the reload');
   assert.deepEqual(board.enabled, enabledIn('opened'), 'after the reload');
@@ -432,7 +402,11 @@ test('the page follows the design: boxes in pixels, colours, the Ming subset and
   );
 });
 
-test('fast clicking loses no result and draws through no greyed button; only Bye ends the page', async () => {
+// Where each button's middle is, by its caption.
+const buttonCentres = () =>
+  page.evaluate((names) => Object.fromEntries(names.map((n) => [n, probe.centre(n)])), [DRAW, NEXT, CLEAR, BYE]);
+
+test('fast clicking loses no result and draws through no greyed button, nor ends the page', async () => {
   // Each click's board as the page holds it when the click arrives, before any of the page's handlers: slot texts,
   // which balls show, the lit ball, enabled buttons. Nothing but ticks may change the board between two clicks.
   await page.evaluate((notice) => {
@@ -448,8 +422,7 @@ test('fast clicking loses no result and draws through no greyed button; only Bye
       true,
     );
   }, endedNotice.source);
-  const centres = {};
-  for (const name of [DRAW, NEXT, CLEAR, BYE]) centres[name] = await page.evaluate((n) => probe.centre(n), name);
+  const centres = await buttonCentres();
 
   const firstSeed = Number(process.env.LOTTO_WEB_SEED) || (Date.now() % 1000003) + 1;
   let seed = firstSeed;
@@ -491,12 +464,15 @@ test('fast clicking loses no result and draws through no greyed button; only Bye
     }
   });
   assert.ok(draws >= 8, `${seedNote}: the burst drew ${draws} numbers over ${clicks.length} clicks`);
+});
 
-  // Bye, pressed while the light rolls, ends the page: the light stops, the page says so, and nothing changes the
-  // board any more, whether the form still shows or not: no tick, no click where a button was or on the button
-  // itself, no key.
-  if (!final.enabled[DRAW]) await page.click([centres[final.enabled[NEXT] ? NEXT : CLEAR]]);
+// Bye, pressed while the light rolls, ends the page: the light stops, the page says so, and nothing changes the board
+// any more, whether the form still shows or not: no tick, no click where a button was or on the button itself, no key.
+test('Bye, pressed again and again mid-game, ends the page for good', async () => {
+  await clickButton(DRAW);
+  await clickButton(NEXT);
   await checkRolling('running');
+  const centres = await buttonCentres();
   await page.click(Array(50).fill(centres[BYE]));
   const saying = await page.evaluate(() => document.body.innerText);
   assert.match(saying, endedNotice, 'the page stays to say the program has ended');
@@ -516,7 +492,7 @@ test('fast clicking loses no result and draws through no greyed button; only Bye
     document.querySelector('[data-design="Command2"]').focus();
   });
   await page.press('Enter');
-  await tenTicks();
+  await tenTicks(page);
   const later = await page.evaluate(() => ({ board: probe.board(), changes: probe.formChanges }));
   assert.deepEqual(later.board, stopped.board, 'after Bye the light stands still and no press changes the board');
   assert.equal(later.changes, stopped.changes, 'after Bye nothing in the form changes');
@@ -582,7 +558,7 @@ for (const forcedColours of [false, true]) {
         await clickButton(NEXT);
         await checkResumed('running', `${NEXT} after a draw`);
         // The light comes back with the first beat after Next, a moment after the press.
-        assert.ok(await until(() => probe.board().lit >= 0), `a ball lit after ${NEXT}`);
+        assert.ok(await lightOn(5000), `a ball lit after ${NEXT}`);
       }
       const { fills, numbers, captions } = await lookAtBoard();
       const balls = fills.slice(0, 42).filter(Boolean);

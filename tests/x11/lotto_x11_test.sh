@@ -17,12 +17,6 @@ work=$(mktemp -d)
 lotto_pid=""
 clean_up_on_exit "$work" lotto_pid
 
-failures=0
-check() {  # check DESCRIPTION COMMAND...: runs the command, counts and reports a failure
-  local description=$1
-  shift
-  if "$@"; then echo "ok: $description"; else echo "FAIL: $description" >&2; failures=$((failures + 1)); fi
-}
 fatal() {
   echo "FAIL: $*" >&2
   if [ -f "$work/lotto.log" ]; then sed 's/^/lotto: /' "$work/lotto.log" >&2; fi
@@ -78,15 +72,8 @@ start_lotto() {
   lotto_pid=$!
   find_window
 }
-find_window() {
-  window=""
-  for _ in $(seq 100); do
-    window=$(xdotool search --onlyvisible --class lotto 2>/dev/null | head -n1 || true)
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
-  [ -n "$window" ] || fatal "no lotto window appeared"
-}
+find_window() { retry 100 0.1 window_shown || fatal "no lotto window appeared"; }
+window_shown() { window=$(xdotool search --onlyvisible --class lotto 2>/dev/null | head -n1 || true); [ -n "$window" ]; }
 
 # Waits up to 5 s for lotto to end; leaves its exit status in $status.
 status=""
@@ -122,16 +109,8 @@ one_ball_lit() {
   n=$(count_colour "$1" "$light" "$ball_grid")
   [ "$n" -gt $((disc_area / 2)) ] && [ "$n" -lt $((disc_area * 5 / 6)) ]
 }
-wait_until() {  # wait_until SHOT PREDICATE...: screenshots until the predicate holds, for up to 5 s
-  local name=$1
-  shift
-  for _ in $(seq 25); do
-    shot "$name"
-    "$@" "$name" && return 0
-    sleep 0.2
-  done
-  return 1
-}
+wait_until() { retry 25 0.2 shot_shows "$@"; }  # wait_until SHOT PREDICATE...: screenshots until it holds, up to 5 s
+shot_shows() { shot "$1" && "${@:2}" "$1"; }
 no_ball_lit() { [ "$(count_colour "$1" "$light" "$ball_grid")" = 0 ]; }
 equals() { [ "$1" = "$2" ] || { echo "  got '$1', expected '$2'" >&2; return 1; }; }
 click() { xdotool mousemove --window "$window" "$1" "$2" sleep 0.1 click 1; }

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // chromium.mjs: Debian's Chromium, headless through playwright-core, behind the engine operations of index.mjs.
 import { launchChromium } from '../browser.mjs';
-import { watchFaults } from './index.mjs';
+import { sharedOperations } from './index.mjs';
 
 export async function launch() {
   const browser = await launchChromium();
@@ -15,26 +15,14 @@ export async function launch() {
       const viewport = { width, height };
       const context = await browser.newContext({ viewport, deviceScaleFactor: 1, ...forced, ...options });
       const page = await context.newPage();
-      const { faults, requests } = watchFaults(page, context);
+      const shared = sharedOperations(page, context);
       await page.goto(url);
       let cdp;
       const devtools = async () => (cdp ??= await context.newCDPSession(page));
       return {
+        ...shared,
         native: { context, page }, // for Chromium-only tests: touch, offline, service workers
-        faults,
-        requests,
-        evaluate: (fn, arg) => page.evaluate(fn, arg),
-        async click(points) {
-          for (const [x, y] of points) await page.mouse.click(x, y);
-        },
-        reload: () => page.reload(),
         press: (key) => page.keyboard.press(key),
-        // Each keydown after the first, with the key still down, is a repeat (KeyboardEvent.repeat), as a held key
-        // sends.
-        async hold(key) {
-          for (let n = 0; n < 6; n++) await page.keyboard.down(key);
-          await page.keyboard.up(key);
-        },
         async accessibleNodes() {
           const { nodes } = await (await devtools()).send('Accessibility.getFullAXTree');
           return nodes
@@ -48,7 +36,6 @@ export async function launch() {
             }))
             .filter((node) => ['button', 'listitem', 'textbox', 'status'].includes(node.role));
         },
-        screenshot: () => page.screenshot(),
         async platformFonts(selector) {
           const session = await devtools();
           await session.send('DOM.enable');

@@ -4,7 +4,7 @@
 // remote agent speaks, behind the engine operations of index.mjs.
 import puppeteer from 'puppeteer-core';
 import { domAccessibleNodes } from './dom_accessibility.mjs';
-import { watchFaults } from './index.mjs';
+import { sharedOperations } from './index.mjs';
 
 export const firefoxPath = process.env.LOTTO_FIREFOX || '/usr/bin/firefox-esr';
 
@@ -43,22 +43,11 @@ export async function launch() {
       const context = await owner.createBrowserContext();
       const page = await context.newPage();
       await page.setViewport({ width, height, deviceScaleFactor: 1 });
-      const { faults, requests } = watchFaults(page);
+      const shared = sharedOperations(page, page, (key) => keyNames[key] ?? key);
       await page.goto(url);
       return {
-        faults,
-        requests,
-        evaluate: (fn, arg) => page.evaluate(fn, arg),
-        async click(points) {
-          for (const [x, y] of points) await page.mouse.click(x, y);
-        },
-        reload: () => page.reload(),
+        ...shared,
         press: (key) => pressChord(page.keyboard, key),
-        // WebDriver's key actions mark each keydown of a key already down as a repeat, as a held key sends.
-        async hold(key) {
-          for (let n = 0; n < 6; n++) await page.keyboard.down(keyNames[key] ?? key);
-          await page.keyboard.up(keyNames[key] ?? key);
-        },
         // Firefox answers accessibility queries over BiDi only by role or name, each costing a tenth of a second
         // or more, and gives no names back: the balls and slots, whose leaving the tree matters, are found by the
         // engine in one query for list items; their names and everything else are read from the DOM. The tree follows the DOM at
@@ -74,7 +63,6 @@ export async function launch() {
           await Promise.all([root, ...items].map((handle) => handle.dispose()));
           return nodes;
         },
-        screenshot: () => page.screenshot(),
         platformFonts: async () => null,
         close: () => context.close(),
       };

@@ -42,6 +42,25 @@ export function watchFaults(page, network = page) {
   return { faults, requests };
 }
 
+// The operations of a page that playwright and puppeteer share, through the same methods, with its faults watched
+// (as watchFaults); keyName gives the driver's name of a key.
+export function sharedOperations(page, network, keyName = (key) => key) {
+  return {
+    ...watchFaults(page, network),
+    evaluate: (fn, arg) => page.evaluate(fn, arg),
+    async click(points) {
+      for (const [x, y] of points) await page.mouse.click(x, y);
+    },
+    reload: () => page.reload(),
+    // Each keydown after the first, with the key still down, is a repeat (KeyboardEvent.repeat), as a held key sends.
+    async hold(key) {
+      for (let n = 0; n < 6; n++) await page.keyboard.down(keyName(key));
+      await page.keyboard.up(keyName(key));
+    },
+    screenshot: () => page.screenshot(),
+  };
+}
+
 export async function launchEngine(name) {
   if (!engineNames.includes(name)) throw new Error(`no browser engine called ${name}: ${engineNames.join(', ')}`);
   const { launch } = await import(`./${name}.mjs`);

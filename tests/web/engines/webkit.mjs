@@ -15,15 +15,13 @@ import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { promisify } from 'node:util';
 import { Builder, Key } from 'selenium-webdriver';
+import { until } from '../browser.mjs';
 import { domAccessibleNodes } from './dom_accessibility.mjs';
 
 const run = promisify(execFile);
-const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
-// Polls until `condition` holds, for at most `ms`.
-async function until(condition, what, ms = 10000) {
-  for (const end = Date.now() + ms; !(await condition()); await sleep(20)) {
-    if (Date.now() > end) throw new Error(`WebKit: no ${what} within ${ms} ms`);
-  }
+// Waits until `condition` holds, for at most ten seconds.
+async function waitFor(condition, what) {
+  if (!(await until(condition, 10000))) throw new Error(`WebKit: no ${what} within 10 s`);
 }
 
 // Debian keeps MiniBrowser in the architecture's library folder (/usr/lib/x86_64-linux-gnu/…), on no PATH.
@@ -75,14 +73,9 @@ async function startWebDriver(env) {
   const driver = spawn(webDriverPath, [`--port=${port}`], { env, stdio: 'ignore' });
   let exited = false;
   driver.on('exit', () => (exited = true));
-  for (let wait = 0; wait < 100 && !exited; wait++) {
-    try {
-      if ((await fetch(`http://127.0.0.1:${port}/status`)).ok) return { url: `http://127.0.0.1:${port}`, driver };
-    } catch {
-      // not listening yet
-    }
-    await sleep(50);
-  }
+  const url = `http://127.0.0.1:${port}`;
+  const answers = () => fetch(`${url}/status`).then(({ ok }) => ok, () => false); // false until it listens
+  if ((await until(async () => exited || (await answers()), 5000)) && !exited) return { url, driver };
   driver.kill();
   throw new Error(`${webDriverPath} did not answer on port ${port}`);
 }
@@ -163,9 +156,9 @@ export async function launch() {
           });
           const seen = (what) => session.executeScript(what);
           await xdotool('keydown', xKeys[key]);
-          await until(() => seen(`return window.heldKey.repeats >= ${heldRepeats}`), `${key} repeating`);
+          await waitFor(() => seen(`return window.heldKey.repeats >= ${heldRepeats}`), `${key} repeating`);
           await xdotool('keyup', xKeys[key]);
-          await until(() => seen('return window.heldKey.released'), `${key} let go`);
+          await waitFor(() => seen('return window.heldKey.released'), `${key} let go`);
         },
         accessibleNodes: () => session.executeScript(domAccessibleNodes),
         // A new window's first frames reach the driver's snapshot late: wait for the page to paint twice.
