@@ -385,6 +385,10 @@
     for (const button of form.querySelectorAll('button')) button.addEventListener('click', () => press(button));
 
     let pressing = null;
+    // A key let go after the window lost the focus, or once the page was hidden, comes up elsewhere: the press ends
+    // unmade, and the next key is not held to it.
+    addEventListener('blur', () => (pressing = null));
+    document.addEventListener('visibilitychange', () => (pressing = null));
     const pressedButton = (event) => {
       if (event.key !== ' ' && event.key !== 'Enter') return null;
       const button = focus.reached(event).closest?.('button');
