@@ -193,13 +193,13 @@ test('before its program runs, the page shows the whole window, numbered and hea
     return {
       numbers: Array.from({ length: 42 }, (_, i) => text(`Label1-${i}`)),
       slots: Array.from({ length: 7 }, (_, k) => text(`Label1-${42 + k}`)),
-      draw: { caption: command2.textContent, disabled: command2.disabled },
+      draw: { caption: command2.textContent, greyed: command2.hasAttribute('aria-disabled') || command2.disabled },
       inert: document.querySelector('[data-design="Form1"]').inert,
     };
   });
   assert.deepEqual(shown.numbers, Array.from({ length: 42 }, (_, i) => String(i + 1)), 'balls 1 … 42');
   assert.deepEqual(shown.slots, headings, 'slots 一 … 特');
-  assert.deepEqual(shown.draw, { caption: '開獎', disabled: false }, '開獎 as the design starts it');
+  assert.deepEqual(shown.draw, { caption: '開獎', greyed: false }, '開獎 as the design starts it');
   assert.equal(shown.inert, true, 'the window is inert until its program runs');
   assertFits(await readFit(page), screen, 'before the program runs'); // every control already where the design puts it
 

@@ -114,7 +114,7 @@
     };
     const elements = boardElements(form);
     const timer = lightTimer(() => call('lotto_tick'), afterFirstLight);
-    const focus = focusMoves(screenReaderHearsFocusFirst());
+    const focus = focusMoves();
     const end = programEnd(() => {
       focus.cancel();
       timer.end();
@@ -210,9 +210,9 @@
           designIndex.set(controls[name], index);
         },
         setControlEnabled(control, enabled) {
-          controlAt[control].disabled = !enabled;
+          setGreyed(controlAt[control], !enabled);
         },
-        controlEnabled: (control) => !controlAt[control].disabled,
+        controlEnabled: (control) => !greyed(controlAt[control]),
         setInstructionText(text) {
           controls.Text1.value = text;
         },
@@ -223,6 +223,24 @@
         for (const control of Object.values(controls)) control.disabled = true;
       },
     };
+  }
+
+  // A greyed control is said to be unavailable and left out of the Tab order, as the desktop leaves it, but it is not
+  // switched off (`disabled`): a browser may take the focus from a switched-off control by the next frame, up to the
+  // page, which a screen reader would say before the program's own focus move. So the focus stays on it until that
+  // move, and a press on it reaches the program, which ignores a greyed control.
+  function setGreyed(control, isGreyed) {
+    if (isGreyed) {
+      control.setAttribute('aria-disabled', 'true');
+      control.tabIndex = -1;
+    } else {
+      control.removeAttribute('aria-disabled');
+      control.removeAttribute('tabindex');
+    }
+  }
+
+  function greyed(control) {
+    return control?.getAttribute('aria-disabled') === 'true';
   }
 
   // The timer behind the light. A stopped timer runs no tick: a tick already queued checks it is still the one.
@@ -301,21 +319,12 @@
     };
   }
 
-  // Chromium tells a screen reader that the focus moved before it tells the other changes of the same update, and
-  // Orca reads the control with the states it knew: a button enabled and focused in one task is said "grayed". So
-  // there the focus moves in the task after the frame those changes are passed on in. Firefox tells the changes in
-  // order, but gives a focused button that is greyed up to the document by the next frame, which a screen reader
-  // would say instead of the number: there, and in WebKit, the focus moves at once. Nothing a page can read shows the
-  // order a screen reader hears things in, and the greyed button's focus goes by each engine's layout, not always by
-  // the frame: so Chromium is known by the one interface only it ships, its Feature Policy. A Chromium without it
-  // moves the focus at once, as the others do.
-  function screenReaderHearsFocusFirst() {
-    return 'featurePolicy' in document;
-  }
-
-  // The focus the program moves. A move that waits for the frame is made at once by a key or a pointer that comes
-  // first, before it is handled, so that it goes where the program put the focus.
-  function focusMoves(waitsForFrame) {
+  // The focus the program moves, in the task after the frame that passes the press's other changes on: a browser may
+  // tell a screen reader of a focus move before the changes of the same task, and the control would be read with the
+  // states it had before (a button enabled and focused at once, said "grayed"). Until then the focus stays where it
+  // was, on a greyed button too (setGreyed). A key or a pointer that comes first makes the move at once, before
+  // it is handled, so that it goes where the program put the focus.
+  function focusMoves() {
     let due = null;
     let movedFor = null; // the event the focus was moved for, which still names the control it left
     function moveNow(event) {
@@ -329,7 +338,7 @@
     return {
       moveTo(target) {
         due = target;
-        if (!waitsForFrame || document.visibilityState !== 'visible') moveNow(null); // no frame to wait for
+        if (document.visibilityState !== 'visible') moveNow(null); // no frame to wait for
         else requestAnimationFrame(() => setTimeout(() => due === target && moveNow(null)));
       },
       cancel() {
@@ -381,10 +390,16 @@
   function presses(form, focus, press) {
     let byTouch = false;
     form.addEventListener('pointerdown', (event) => (byTouch = event.pointerType === 'touch'), true);
+    // A pointer on a greyed button leaves the focus where it was, as the desktop does.
+    form.addEventListener('mousedown', (event) => greyed(event.target.closest('button')) && event.preventDefault());
     document.addEventListener('keydown', () => (byTouch = false), true);
     for (const button of form.querySelectorAll('button')) button.addEventListener('click', () => press(button));
 
     let pressing = null;
+    // A key let go after the window lost the focus, or once the page was hidden, comes up elsewhere: the press ends
+    // unmade, and the next key is not held to it.
+    addEventListener('blur', () => (pressing = null));
+    document.addEventListener('visibilitychange', () => (pressing = null));
     const pressedButton = (event) => {
       if (event.key !== ' ' && event.key !== 'Enter') return null;
       const button = focus.reached(event).closest?.('button');

@@ -154,9 +154,10 @@ class FormWriter {
         html_ += " aria-describedby=\"" + descriptionId(name) + "\"";
         descriptions_ += "<span id=\"" + descriptionId(name) + "\">" + escaped(midend::description(which)) + "</span>";
       }
-      // Firefox would give a button back, on a reload, the greyed state the last game left it in.
-      html_ += std::string(" autocomplete=\"off\"") + (enabled ? "" : " disabled") + ">" + escaped(c.caption) +
-               "</button>\n";
+      // Greyed as the page greys it (lotto.js). Firefox would give a button back, on a reload, the switched-off
+      // state the program's end left it in.
+      html_ += std::string(" autocomplete=\"off\"") + (enabled ? "" : " aria-disabled=\"true\" tabindex=\"-1\"") + ">" +
+               escaped(c.caption) + "</button>\n";
     } else {
       html_ += "<input type=\"text\" class=\"control\" data-design=\"" + name + "\" aria-label=\"" +
                escaped(midend::kInstructionLineName) + "\" autocomplete=\"off\" spellcheck=\"false\"" +
