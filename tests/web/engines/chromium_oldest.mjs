@@ -12,8 +12,9 @@ import { chromiumEngine } from './chromium.mjs';
 
 const folder = process.env.LOTTO_OLDEST_CHROMIUM || fileURLToPath(new URL('../old-chromium', import.meta.url));
 
-// Playwright's own launch asks more of the browser than this old build answers: it is started here and reached at its
-// debugging port. Built for hosts without a sandbox, it runs in one process, beside the libraries it was built with.
+// Started by playwright's own launch, this old build ends as the first page's context closes: it is started here and
+// reached at its debugging port. Built for hosts without a sandbox, it runs in one process, beside the libraries it
+// was built with.
 export async function launch() {
   const profile = mkdtempSync(path.join(tmpdir(), 'lotto-chromium-'));
   const flags = ['--headless', '--no-sandbox', '--single-process', '--no-zygote', '--remote-debugging-port=0'];
@@ -22,6 +23,7 @@ export async function launch() {
     stdio: ['ignore', 'ignore', 'pipe'],
   });
   const exited = new Promise((done) => child.once('exit', done));
+  process.once('exit', () => child.kill()); // a test process that ends early leaves no browser behind
   const stop = async () => {
     child.kill();
     await exited;
