@@ -8,6 +8,8 @@ import { createRequire } from 'node:module';
 const require = createRequire(new URL('./tests/web/package.json', import.meta.url));
 const js = require('@eslint/js');
 const globals = require('globals');
+const compat = require('eslint-plugin-compat');
+const esX = require('eslint-plugin-es-x');
 
 // The service worker's template holds the build's @NAME@ placeholders: each is read as a comment in its place.
 const template = {
@@ -50,6 +52,10 @@ export default [
     processor: template,
     languageOptions: { sourceType: 'script', globals: globals.serviceworker },
   },
+  // What the page runs, against the oldest browsers it is made for (.browserslistrc): no interface and no syntax they
+  // lack, unless it is tested for first.
+  ...[compat.configs['flat/recommended'], esX.configs['flat/restrict-to-es2022'], esX.configs['flat/no-new-in-esnext']]
+    .map((config) => ({ ...config, files: ['web/page/*.js', 'web/page/sw.js.in'] })),
   { files: ['web/writers/*.js'], languageOptions: { sourceType: 'commonjs', globals: globals.node } },
   // The page's scripts and the build's writers stay in small named parts, each a function a reader takes in at once.
   {

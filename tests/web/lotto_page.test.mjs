@@ -86,7 +86,7 @@ function installProbes({ light }) {
     focus: (name) => buttons().find((b) => nameOf(b) === name).focus(),
     focused: () => document.activeElement && nameOf(document.activeElement),
     focusSays: () => document.activeElement && spokenName(document.activeElement),
-    discVisible: (number) => design(`Shape1-${number - 1}`).checkVisibility(),
+    discVisible: (number) => shownInForm(design(`Shape1-${number - 1}`)),
     liveRegion: () => document.querySelector('[role="status"]')?.textContent.trim(),
   };
   new MutationObserver((records) => {
@@ -114,8 +114,10 @@ async function openPage(options = {}) {
   page = await engine.open(siteUrl(site, server), { width: 800, height: 600, ...options });
   page.faults.unshift(...(left?.faults ?? []));
   await page.evaluate(installProbes, { light: rgb('light') });
-  // Loaded means the balls are numbered and the light has lit one of them.
-  assert.ok(await lightOn(10000), 'the light lights a ball once the page is loaded');
+  // Loaded means the balls are numbered and the light has lit one of them; else, what the page says and why.
+  if (await lightOn(10000)) return;
+  const says = await page.evaluate(() => document.body.innerText.trim());
+  assert.fail(`no ball lit once the page loaded; it says "${says}"; faults: ${page.faults.join('; ') || 'none'}`);
 }
 beforeEach(async () => {
   serverLogStart = server?.log.length;

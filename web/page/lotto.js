@@ -10,12 +10,12 @@
   document.currentScript.dataset.ran = '';
   // The program's script runs just before this one, once the page is read, and instantiates the program as it runs
   // (core_start.js); the program takes the board over at once, before the first paint. A program script that did
-  // not arrive, or arrived cut short, ran nothing: the page's head has told of it. Deferred, this script runs once
-  // the page has been read.
+  // not arrive, or arrived cut short, ran nothing: the page's head has told of it. One that ran without making the
+  // program's promise is of no build this page knows. Deferred, this script runs once the page has been read.
   const missing = missingFeature();
   const programReady = missing
     ? Promise.reject(new Error(missing))
-    : typeof createLottoModule !== 'function'
+    : typeof createLottoModule !== 'function' || !(createLottoModule.ready instanceof Promise)
       ? Promise.reject(new Error('lost-file'))
       : createLottoModule.ready;
   programReady.catch(() => {}); // told on the page once it can be
@@ -23,13 +23,9 @@
 
   // The notice for what this browser lacks, or null.
   function missingFeature() {
-    if (
-      typeof WebAssembly !== 'object' ||
-      typeof WebAssembly.instantiate !== 'function' ||
-      typeof DecompressionStream !== 'function'
-    ) {
-      return 'no-webassembly';
-    }
+    if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') return 'no-webassembly';
+    // The program travels compressed (core_start.js).
+    if (typeof DecompressionStream !== 'function') return 'no-decompression';
     // The light is rolled from the operating system's random source, which a browser gives only through Web Crypto.
     if (typeof crypto !== 'object' || typeof crypto.getRandomValues !== 'function') return 'no-crypto';
     return null;
@@ -53,7 +49,8 @@
       showNotice('lost-file');
       return;
     }
-    const registerWorker = missing ? () => {} : workerRegistration();
+    const registration = handedOnce(missing ? () => {} : workerRegistration());
+    const registerWorker = () => registration()?.();
     // A browser without what the program needs is told so; otherwise a program that did not load or does not
     // compile came in a file that did not arrive whole, and the worker's install, which checks every file it
     // fetches, may yet keep a whole build for the reload the page asks for. So did a program whose functions are not
@@ -62,15 +59,18 @@
       showNotice(notice);
       registerWorker();
     };
-    programReady.then(
-      (Module) => {
-        const board = pageBoard(Module, form, registerWorker);
-        if (!interfaceKept(Module, board)) return cannotRun('lost-file');
-        Module.board = board;
-        board.startProgram();
-      },
-      () => cannotRun(missing || 'lost-file'),
-    );
+    // So did a window the board cannot be built on or the program cannot start on: one of another build.
+    programReady
+      .then(
+        (Module) => {
+          const board = pageBoard(Module, form, registerWorker);
+          if (!interfaceKept(Module, board)) return cannotRun('lost-file');
+          Module.board = board;
+          board.startProgram();
+        },
+        () => cannotRun(missing || 'lost-file'),
+      )
+      .catch(() => cannotRun('lost-file'));
   }
 
   // Whether the program and this page call each other by the same names, as the program's imports list them
@@ -105,21 +105,31 @@
 
   // The board the program's imported functions (page_imports.js) call, made of the parts below: indexes the program
   // has checked, colours as CSS. Every call into the program goes through `call`, after which an announcement no focus
-  // move carried is said by the live region.
+  // move carried is said by the live region. An exception out of the program leaves it half done: everything stops,
+  // for good. One out of the start is thrown on, to begin; one out of a tick or a press ends the program.
   function pageBoard(Module, form, afterFirstLight) {
     const speech = announcements(byId('announcements'));
     const call = (name, ...args) => {
-      Module[`_${name}`](...args);
+      try {
+        Module[`_${name}`](...args);
+      } catch (error) {
+        stopAll();
+        if (name === 'lotto_start') throw error;
+        end.thrown();
+        window.reportError?.(error);
+        return;
+      }
       speech.sayUncarried();
     };
     const elements = boardElements(form);
     const timer = lightTimer(() => call('lotto_tick'), afterFirstLight);
     const focus = focusMoves();
-    const end = programEnd(() => {
+    const stopAll = () => {
       focus.cancel();
       timer.end();
       elements.disableAll();
-    });
+    };
+    const end = programEnd(stopAll);
     const keys = presses(form, focus, (button) => {
       const index = elements.designIndexOf(button);
       if (index !== undefined) call('lotto_click', index, keys.byTouch());
@@ -428,11 +438,14 @@
   // to do next). The focus goes to the sentence that says so, which a screen reader then reads: the button it was on
   // is gone. `endControls` stops everything the player could still reach.
   function programEnd(endControls) {
-    function closeOrShowEnded() {
-      if (inInstalledAppWindow()) window.close();
+    function showEnded() {
       document.body.dataset.state = 'ended';
       showNotice('ended');
       byId('ended').focus();
+    }
+    function closeOrShowEnded() {
+      if (inInstalledAppWindow()) window.close();
+      showEnded();
     }
     const report = byId('report');
     return {
@@ -449,6 +462,8 @@
         endControls();
         if (!report.open) closeOrShowEnded();
       },
+      // After an exception, which no report tells: the page says the program has ended, in an app's window too.
+      thrown: showEnded,
     };
   }
 

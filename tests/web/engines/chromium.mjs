@@ -5,9 +5,13 @@ import { launchChromium } from '../browser.mjs';
 import { sharedOperations } from './index.mjs';
 
 export async function launch() {
-  const browser = await launchChromium();
+  return chromiumEngine('chromium', await launchChromium());
+}
+
+// The engine operations on a playwright browser of Chromium's, whichever way it was started.
+export function chromiumEngine(name, browser) {
   return {
-    name: 'chromium',
+    name,
     forcesColours: true,
     async open(url, { width = 800, height = 600, forcedColours = false, ...options } = {}) {
       // DevTools' emulation of forced colours draws as a contrast theme does.

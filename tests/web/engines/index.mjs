@@ -22,7 +22,7 @@
 //                         (WebKit's driver reports none: its tests rely on the server's log and the page's state);
 //   requests              the URL of every request the engine reported;
 //   close().
-export const engineNames = ['chromium', 'firefox', 'webkit'];
+export const engineNames = ['chromium', 'chromium_oldest', 'firefox', 'webkit'];
 
 // The faults and requests that playwright and puppeteer report alike, through the same event names and methods;
 // network is where the driver reports requests (playwright's context also sees the service worker's), null to leave
