@@ -47,19 +47,11 @@ struct Event {
   unsigned seed = 0;  // for the characters
 
   std::string text() const {
-    switch (kind) {
-      case Kind::Click:
-        return "click" + std::to_string(which);
-      case Kind::Tick:
-        return "tick";
-      case Kind::Key:
-        return which == 0 ? "Tab" : which == 1 ? "Space" : "Return";
-      case Kind::Type:
-        return "type" + std::to_string(length);
-      case Kind::Paste:
-        return "paste" + std::to_string(length);
-    }
-    return "?";
+    static const char* const kKeys[] = {"Tab", "Space", "Return"};
+    return kind == Kind::Click  ? "click" + std::to_string(which)
+           : kind == Kind::Tick ? std::string("tick")
+           : kind == Kind::Key  ? std::string(kKeys[which])
+                                : (kind == Kind::Type ? "type" : "paste") + std::to_string(length);
   }
 };
 
