@@ -1,12 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// keyboard_play_test.cpp: games played by keyboard alone: the focus follows the game, and typing presses no button.
+// keyboard_play_test.cpp: games played by keyboard, touch and mouse: the focus follows the game, and typing presses
+// no button.
 #include <QApplication>
 #include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QSignalSpy>
 #include <memory>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "game_scenarios.h"
@@ -97,9 +99,12 @@ TEST_F(KeyboardPlayTest, TabAndSpaceReachEveryCommandInTheDesignOrder) {
   EXPECT_EQ(end.statuses, std::vector<int>{0});
 }
 
-// Each game, and whether it is played by taps on the buttons instead of Space on the focused one.
+// How a game is played: Space on the focused button, taps on the buttons, or mouse clicks.
+enum class Input { Space, Touch, Mouse };
+const char* const kInputNames[] = {"BySpace", "ByTouch", "ByMouse"};
+
 class KeyboardGameTest : public KeyboardPlayTest,
-                         public ::testing::WithParamInterface<std::tuple<testing::GameScenario, bool>> {
+                         public ::testing::WithParamInterface<std::tuple<testing::GameScenario, Input>> {
  protected:
   void tap(QPushButton* button) {
     const QPoint centre = button->mapTo(&form, button->rect().center());
@@ -114,50 +119,66 @@ class KeyboardGameTest : public KeyboardPlayTest,
 // the focus rests on the line that says what to do next: it never lands on 清除 or Bye, not even for a moment, which
 // a screen reader would say. At the result a Space meant for a greyed button goes into the line; any other button is
 // reached with Tab. Taps move the focus onto buttons alone, never into the line, where it would raise a phone's
-// on-screen keyboard over the board: at the result it rests on 清除.
-TEST_P(KeyboardGameTest, SpaceAloneOrTapsPlayEachGame) {
-  const auto& [scenario, byTouch] = GetParam();
+// on-screen keyboard over the board: at the result it rests on 清除. Clicks reach greyed buttons too, which change
+// nothing. After each press the state table's row, the slots and the balls, and no tick but the test's.
+TEST_P(KeyboardGameTest, SpaceTapsOrClicksPlayEachGame) {
+  const auto& [scenario, input] = GetParam();
   QSignalSpy focusMoves(qApp, &QApplication::focusChanged);
-  testing::GameSoFar game;
   QString typed;  // Spaces typed into the line since a command last wrote it
-  for (const testing::Step& step : scenario.steps) {
-    if (step.lit >= 0) tickLighting(step.lit);
-    QPushButton* button = step.press == testing::Press::Next   ? form.Command1
-                          : step.press == testing::Press::Draw ? form.Command2
-                                                               : form.Command3;
-    const bool enabled = game.follow(step);
-    if (byTouch) {
+  int ticks = 0;
+  const auto light = [&](int ball) {
+    tickLighting(ball);
+    ++ticks;
+    ASSERT_EQ(program.logic().state().candidateIndex, ball);
+    ASSERT_TRUE(ballOnBoard(ball)) << "ball " << ball;
+    EXPECT_EQ(litBallCount(), 1);
+  };
+  testing::walk(scenario, light, [&](const testing::Move& move, const testing::GameSoFar& game) {
+    QPushButton* const buttons[] = {form.Command1, form.Command2, form.Command3};
+    QPushButton* const button = buttons[static_cast<int>(move.step.press)];
+    const testing::BoardSnapshot before = snapshot();
+    if (input == Input::Touch) {
       tap(button);
+    } else if (input == Input::Mouse) {
+      click(button);
     } else {
-      if (enabled) {
+      if (move.enabled) {
         tabTo(button);
       } else if (focused() != form.Text1) {
-        continue;  // Tab skips a greyed button: the keys cannot reach it
+        return;  // Tab skips a greyed button: the keys cannot reach it
       }
       focusMoves.clear();
       press(Qt::Key_Space);
-      typed = enabled ? QString() : typed + QStringLiteral(" ");
+      typed = move.enabled ? QString() : typed + QStringLiteral(" ");
     }
-    // The slots are walked on the window by clicks; here the state table's row shows each key pressed its button.
+    if (!move.changes && input != Input::Space) {
+      EXPECT_TRUE(snapshot() == before) << "a greyed button, or Next again, changes nothing";
+    }
     expectState(game.phase, typed);  // spaces are typed after the text, not over it
-    QWidget* const atTheResult = byTouch ? static_cast<QWidget*>(form.Command3) : form.Text1;
+    testing::expectBoardShows(
+        game, move, program.logic().state(), [this](int label) { return form.labelCaption(label).toStdU16String(); },
+        [this](int ball) { return std::make_pair(form.labelVisible(ball), form.discVisible(ball)); },
+        [this](int ball) { return form.discColour(ball) == kBallAtRest; });
+    QWidget* const atTheResult = input == Input::Touch ? static_cast<QWidget*>(form.Command3) : form.Text1;
     QWidget* const focusAfter = game.phase == testing::Phase::Finished    ? atTheResult
                                 : game.phase == testing::Phase::AfterDraw ? form.Command1
                                                                           : form.Command2;
     EXPECT_EQ(focused(), focusAfter);
-    for (const QList<QVariant>& move : byTouch ? QList<QList<QVariant>>() : focusMoves) {
-      const auto* to = move.at(1).value<QWidget*>();
+    for (const QList<QVariant>& focusMove : input == Input::Space ? focusMoves : QList<QList<QVariant>>()) {
+      const auto* to = focusMove.at(1).value<QWidget*>();
       EXPECT_TRUE(to != form.Command3 && to != form.Command4) << "the focus passed 清除 or Bye";
     }
-  }
+  });
+  EXPECT_EQ(random.calls, ticks) << "the ticks delivered here, and no real one";
   EXPECT_TRUE(end.statuses.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Games, KeyboardGameTest,
-                         ::testing::Combine(::testing::ValuesIn(testing::kGameScenarios), ::testing::Bool()),
+                         ::testing::Combine(::testing::ValuesIn(testing::kGameScenarios),
+                                            ::testing::Values(Input::Space, Input::Touch, Input::Mouse)),
                          [](const auto& info) {
                            return std::string(std::get<0>(info.param).name) +
-                                  (std::get<1>(info.param) ? "ByTouch" : "BySpace");
+                                  kInputNames[static_cast<int>(std::get<1>(info.param))];
                          });
 
 // Presses faster than any tick: Space twice on 開獎 draws and restarts the roll, three times draws again.

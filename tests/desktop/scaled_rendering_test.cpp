@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <cmath>
 
+#include "expected_positions.h"
 #include "form1.h"
 
 namespace lotto {
@@ -74,8 +75,8 @@ TEST_F(ScaledRenderingTest, DesignColoursSitAtTheirScaledPositions) {
 
   EXPECT_EQ(at(image, 3, 3), QColor(0, 192, 192)) << "background";
   EXPECT_EQ(at(image, 300, 408), QColor(0, 128, 0)) << "frame line";
-  const QRect disc = form.discGeometry(15);
-  EXPECT_EQ(at(image, disc.left() + 8, disc.center().y()), QColor(255, 128, 0)) << "disc fill";
+  const QRect disc = testing::designedDisc(15);
+  EXPECT_EQ(at(image, testing::fillSpot(15).x(), disc.center().y()), QColor(255, 128, 0)) << "disc fill";
   // The one-pixel outline: its bluest device pixel on the disc's left edge.
   int bluest = 0;
   for (int x = static_cast<int>(disc.left() * scale) - 1; x <= static_cast<int>((disc.left() + 2) * scale); ++x) {

@@ -13,6 +13,7 @@
 #include <map>
 #include <utility>
 
+#include "expected_positions.h"
 #include "program_fixture.h"
 #include "window_watch.h"
 
@@ -22,13 +23,14 @@ namespace lotto {
 using namespace desktop;
 namespace {
 
+using testing::designedBox;
+using testing::designedDisc;
+using testing::designedLabelCorner;
+using testing::expectedPixels;
+using testing::fillSpot;
 using testing::ProgramTest;
 
-// The design's colours and pixel positions as expected.json writes them: worked out by hand from the design's
-// twips, 15 twips to a pixel, rounded to nearest.
-std::array<int, 4> expectedPixels(const char* table, const char* name) {
-  return testing::expected().at(table).at(name).at("pixels").get<std::array<int, 4>>();
-}
+// The design's colours as expected.json writes them.
 QRgb expectedColour(const char* name) {
   const auto rgb = testing::expected().at("colours").at(name).at("rgb").get<std::array<int, 3>>();
   return qRgb(rgb[0], rgb[1], rgb[2]);
@@ -40,15 +42,6 @@ const QRgb kFrameGreen = expectedColour("frame");
 const QRgb kOutlineBlue = expectedColour("outline");
 const QRgb kSpecialRed = expectedColour("special");
 
-int pixels(const char* table, const char* column, int index) {
-  const nlohmann::json& value = testing::expected().at(table).at(column).at("pixels");
-  return value.is_array() ? value.at(index).get<int>() : value.get<int>();
-}
-
-QRect designedBox(const char* control) {
-  const auto [left, top, width, height] = expectedPixels("boxes", control);
-  return {left, top, width, height};
-}
 QSize designedFormSize() { return designedBox("Form1").size(); }
 
 // A control's or the labels' font as the design writes it: face, size in points and in pixels at 96 dpi, weight.
@@ -80,23 +73,6 @@ QString caption(const char* button) {
 }
 QString title() { return QString::fromStdString(testing::expected().at("title").get<std::string>()); }
 
-// Disc corners; row 6 is the result slots.
-QRect designedDisc(int disc) {
-  const int row = disc / 7, column = disc % 7;
-  const int left = pixels("discs", row == 0 ? "leftRow0" : row == 6 ? "slotLeft" : "left", column);
-  const int top = row == 6 ? pixels("discs", "slotTop", 0) : pixels("discs", "top", row);
-  const int size = pixels("discs", "size", 0);
-  return {left, top, size, size};
-}
-
-// Number label corners: disc Left + 270 twips; the slots' labels have their own.
-QPoint designedLabelCorner(int label) {
-  const int row = label / 7, column = label % 7;
-  const int left = pixels("labels", row == 0 ? "leftRow0" : row == 6 ? "slotLeft" : "left", column);
-  const int top = row == 6 ? pixels("labels", "slotTop", column) : pixels("labels", "top", row);
-  return {left, top};
-}
-
 std::string hex(QRgb pixel) { return QColor(pixel).name().toStdString(); }
 
 bool isInk(QRgb pixel) { return qRed(pixel) < 100 && qGreen(pixel) < 100 && qBlue(pixel) < 100; }
@@ -110,12 +86,6 @@ int countPixels(const QImage& image, const QRect& area, const std::function<bool
     }
   }
   return count;
-}
-
-// A spot of the disc's fill clear of its number: left of the label, on the disc's middle row.
-QPoint fillSpot(const Form1& form, int disc) {
-  const QRect r = form.discGeometry(disc);
-  return {r.left() + 8, r.center().y()};
 }
 
 class WindowDesignTest : public ProgramTest {
@@ -208,7 +178,7 @@ TEST_F(WindowDesignTest, RightAfterStartTheSurfaceShowsBackgroundDiscsFrameAndHe
   for (int disc = 0; disc < kLabelCount; ++disc) {
     const QRect r = designedDisc(disc);
     ASSERT_EQ(form.discGeometry(disc), r) << "disc " << disc;
-    const QPoint spot = fillSpot(form, disc);
+    const QPoint spot = fillSpot(disc);
     ASSERT_FALSE(form.labelGeometry(disc).contains(spot)) << "disc " << disc;
     EXPECT_EQ(hex(image.pixel(spot)), hex(kOrange)) << "fill of disc " << disc;
     // The one-pixel outline sits on the disc's outermost pixels: left, right, top and bottom.
@@ -251,8 +221,8 @@ TEST_F(WindowDesignTest, RightAfterStartTheSurfaceShowsBackgroundDiscsFrameAndHe
 TEST_F(WindowDesignTest, ATickLightsOneDiscNavyAndADrawnBallLeavesBackground) {
   tickLighting(10);
   QImage image = grabForm();
-  EXPECT_EQ(hex(image.pixel(fillSpot(form, 10))), hex(kNavy));
-  EXPECT_EQ(hex(image.pixel(fillSpot(form, 11))), hex(kOrange));
+  EXPECT_EQ(hex(image.pixel(fillSpot(10))), hex(kNavy));
+  EXPECT_EQ(hex(image.pixel(fillSpot(11))), hex(kOrange));
 
   click(form.Command2);
   image = grabForm();
@@ -343,8 +313,8 @@ TEST_F(RepaintTest, ATickRepaintsOnlyTheDiscsWhoseLightChanged) {
   tickLighting(30);
   const QImage screen = onScreen();
   EXPECT_EQ(recorder.painted, QRegion(form.discGeometry(3)) + form.discGeometry(30));
-  EXPECT_EQ(hex(screen.pixel(fillSpot(form, 30))), hex(kNavy));
-  EXPECT_EQ(hex(screen.pixel(fillSpot(form, 3))), hex(kOrange));
+  EXPECT_EQ(hex(screen.pixel(fillSpot(30))), hex(kNavy));
+  EXPECT_EQ(hex(screen.pixel(fillSpot(3))), hex(kOrange));
 
   recorder.painted = QRegion();
   tickLighting(30);

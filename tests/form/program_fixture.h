@@ -43,6 +43,13 @@ struct BoardSnapshot {
   }
 };
 
+// What the window shows of the state table's row.
+inline SeenState seenState(const Form1& form) {
+  return {form.Command1->isEnabled(),         form.Command2->isEnabled(), form.Command3->isEnabled(),
+          form.Command4->isEnabled(),         form.Timer1->isActive(),    form.Timer1->interval(),
+          form.Text1->text().toStdU16String()};
+}
+
 // Swallows the timer events of the object it watches: the ticks an event loop would deliver.
 class EventLoopTicksSwallowed : public QObject {
  protected:
@@ -80,15 +87,7 @@ class ProgramTest : public ::testing::Test {
   // The state table's row for `phase`: the enabled buttons, the roll and the instruction line, with what the user
   // typed after it.
   void expectState(Phase phase, const QString& typed = {}) const {
-    const ExpectedState want = expectedState(phase);
-    const char* when = phaseName(phase);
-    EXPECT_EQ(form.Command1->isEnabled(), want.next) << "Next, " << when;
-    EXPECT_EQ(form.Command2->isEnabled(), want.draw) << "開獎, " << when;
-    EXPECT_EQ(form.Command3->isEnabled(), want.clear) << "清除, " << when;
-    EXPECT_TRUE(form.Command4->isEnabled()) << "Bye, " << when;
-    EXPECT_EQ(form.Timer1->isActive(), want.rolling) << "roll, " << when;
-    EXPECT_EQ(form.Timer1->interval(), kRollIntervalMs) << when;
-    EXPECT_EQ(form.Text1->text(), QString::fromStdU16String(want.line) + typed) << when;
+    EXPECT_EQ(stateMismatch(phase, seenState(form), typed.toStdU16String()), "");
   }
 
   // Once the program has ended nothing runs: no tick or click rolls, changes the window, reports or ends again.

@@ -156,29 +156,24 @@ TEST_P(MidendGameTest, EachGameMovesTheFocusOnAndAnnouncesEachDrawOnce) {
   const auto& [scenario, pressedBy] = GetParam();
   const std::u16string focusAtTheResult = pressedBy == PressedBy::Touch ? caption("Command3") : u"Text1";
   startProgram();
-  GameSoFar game;
-  for (const Step& step : scenario.steps) {
-    if (step.lit >= 0) {
-      tickLighting(step.lit);
-      EXPECT_TRUE(frontEnd.log.empty()) << "the light is never announced";
-    }
-    const bool enabled = game.follow(step);
-    click(step.press == Press::Next   ? Control::Command1
-          : step.press == Press::Draw ? Control::Command2
-                                      : Control::Command3,
-          pressedBy);
+  const auto light = [this](int ball) {
+    tickLighting(ball);
+    EXPECT_TRUE(frontEnd.log.empty()) << "the light is never announced";
+  };
+  walk(scenario, light, [&](const Move& move, const GameSoFar& game) {
+    click(static_cast<Control>(move.step.press), pressedBy);
     std::vector<std::u16string> told;
-    if (enabled && step.press == Press::Draw) {
+    if (move.enabled && move.step.press == Press::Draw) {
       const int k = static_cast<int>(game.drawn.size()) - 1;
       told = {u"announce " + expectedText(expected().at("slotNames").at(k)) + u" " + numberOf(game.drawn.back()),
               game.phase == Phase::Finished ? u"focus " + focusAtTheResult : focusOn("Command1")};
-    } else if (enabled && step.press == Press::Next) {
+    } else if (move.enabled && move.step.press == Press::Next) {
       told = {focusOn("Command2")};
-    } else if (enabled) {
+    } else if (move.enabled) {
       told = {u"announce " + expectedText(expected().at("newGameAnnouncement")), focusOn("Command2")};
     }
     EXPECT_EQ(frontEnd.takeLog(), told);  // the board after each press is the draw core's, walked in draw/
-  }
+  });
   EXPECT_TRUE(frontEnd.statuses.empty());
   EXPECT_FALSE(midend.ended());
 }

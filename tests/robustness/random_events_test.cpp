@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // random_events_test.cpp: thousands of random clicks, ticks, keys, typing and pastes on the real window, each checked.
 #include <gtest/gtest.h>
+#include <rapidcheck.h>
+#include <rapidcheck/gtest.h>
+#include <rapidcheck/state.h>
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,9 +14,10 @@
 #include <QTimer>
 #include <QTimerEvent>
 #include <array>
-#include <cstdlib>
+#include <cstdio>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <random>
 #include <set>
 #include <string>
@@ -22,7 +26,7 @@
 #include "expected_states.h"
 #include "game_scenarios.h"
 #include "lotto_program.h"
-#include "program_doubles.h"
+#include "program_fixture.h"
 #include "qt_warnings.h"
 #include "window_watch.h"
 
@@ -32,15 +36,6 @@ namespace lotto::testing {
 using namespace desktop;
 namespace {
 
-int envOr(const char* name, int fallback) {
-  const char* value = std::getenv(name);
-  return value != nullptr && *value != '\0' ? std::atoi(value) : fallback;
-}
-
-// Seeds per shard and events per seed; a memory checker runs the same test with fewer.
-const int kSeedsPerShard = envOr("LOTTO_ROBUSTNESS_SEEDS", 25);
-const int kEventsPerSeed = envOr("LOTTO_ROBUSTNESS_EVENTS", 2000);
-constexpr int kShards = 4;
 constexpr int kOneMegabyte = 1 << 20;
 
 enum class Kind { Click, Tick, Key, Type, Paste };
@@ -52,53 +47,36 @@ struct Event {
   unsigned seed = 0;  // for the characters
 
   std::string text() const {
-    switch (kind) {
-      case Kind::Click:
-        return "click" + std::to_string(which);
-      case Kind::Tick:
-        return "tick";
-      case Kind::Key:
-        return which == 0 ? "Tab" : which == 1 ? "Space" : "Return";
-      case Kind::Type:
-        return "type" + std::to_string(length);
-      case Kind::Paste:
-        return "paste" + std::to_string(length);
-    }
-    return "?";
+    static const char* const kKeys[] = {"Tab", "Space", "Return"};
+    return kind == Kind::Click  ? "click" + std::to_string(which)
+           : kind == Kind::Tick ? std::string("tick")
+           : kind == Kind::Key  ? std::string(kKeys[which])
+                                : (kind == Kind::Type ? "type" : "paste") + std::to_string(length);
   }
 };
 
-// Mostly ticks and the buttons a game needs; some keys and typing; pastes are rare and a
-// megabyte one rarer still, since the line edit relays out every character it keeps.
-std::vector<Event> eventsFor(unsigned seed, int count) {
-  std::mt19937 engine(seed);
-  std::discrete_distribution<int> pick({400, 200, 150, 25, 2, 40, 60, 20, 60, 12});
-  std::vector<Event> events;
-  for (int i = 0; i < count; ++i) {
-    Event event{Kind::Tick};
-    const int choice = pick(engine);
-    event.seed = static_cast<unsigned>(engine());
-    if (choice == 0) {
-      event.kind = Kind::Tick;
-    } else if (choice <= 4) {
-      event.kind = Kind::Click;
-      event.which = choice == 1 ? 2 : choice == 2 ? 1 : choice == 3 ? 3 : 4;
-    } else if (choice <= 7) {
-      event.kind = Kind::Key;
-      event.which = choice - 5;
-    } else if (choice == 8) {
-      event.kind = Kind::Type;
-      event.length = std::uniform_int_distribution<int>(1, 24)(engine);
-    } else {
-      event.kind = Kind::Paste;
-      const int size = std::uniform_int_distribution<int>(0, 99)(engine);
-      event.length = size == 0  ? kOneMegabyte
-                     : size < 4 ? std::uniform_int_distribution<int>(1000, 70000)(engine)
-                                : std::uniform_int_distribution<int>(0, 200)(engine);
-    }
-    events.push_back(event);
-  }
-  return events;
+// Mostly ticks and the buttons a game needs; some keys and typing; pastes are rare and a megabyte one rarer still,
+// since the line edit relays out every character it keeps.
+rc::Gen<Event> anyEvent() {
+  using rc::gen::just;
+  const auto withSeed = [](Kind kind, rc::Gen<int> length) {
+    return rc::gen::map(rc::gen::pair(length, rc::gen::arbitrary<unsigned>()),
+                        [kind](const std::pair<int, unsigned>& p) {
+                          return Event{kind, 0, p.first, p.second};
+                        });
+  };
+  const rc::Gen<int> pasteLength = rc::gen::weightedOneOf<int>(
+      {{1, just(kOneMegabyte)}, {3, rc::gen::inRange(1000, 70001)}, {96, rc::gen::inRange(0, 201)}});
+  return rc::gen::weightedOneOf<Event>({{400, just(Event{Kind::Tick})},
+                                        {200, just(Event{Kind::Click, 2})},
+                                        {150, just(Event{Kind::Click, 1})},
+                                        {25, just(Event{Kind::Click, 3})},
+                                        {2, just(Event{Kind::Click, 4})},
+                                        {40, just(Event{Kind::Key, 0})},
+                                        {60, just(Event{Kind::Key, 1})},
+                                        {20, just(Event{Kind::Key, 2})},
+                                        {60, withSeed(Kind::Type, rc::gen::inRange(1, 25))},
+                                        {12, withSeed(Kind::Paste, pasteLength)}});
 }
 
 // Letters, digits, CJK, an emoji's surrogate pair and the control characters a clipboard may carry.
@@ -174,22 +152,20 @@ struct Coverage {
   long long paints = 0;
 };
 
+// The real window under random events, and the game's model: which row of the state table it is in, followed by the
+// clicks the window delivered (a key's target is the focus's to decide, so the window, not the model, says which
+// button a key pressed).
 class RandomEventRun {
  public:
   RandomEventRun(unsigned seed, Coverage& coverage) : seed_(seed), coverage_(coverage) { startProgram(); }
   ~RandomEventRun() { coverage_.paints += paintCounter_.paints; }
 
-  // Plays the events; returns the first broken promise, or nothing.
-  std::optional<std::string> play(const std::vector<Event>& events) {
-    for (std::size_t i = 0; i < events.size(); ++i) {
-      played_ = i + 1;
-      ++coverage_.events;
-      if (events[i].kind == Kind::Paste && events[i].length == kOneMegabyte) ++coverage_.megabytePastes;
-      if (auto fault = apply(events[i])) return "event " + std::to_string(i) + " (" + events[i].text() + "): " + *fault;
-    }
-    return std::nullopt;
+  // Plays one event; returns the first broken promise, or nothing.
+  std::optional<std::string> play(const Event& event) {
+    ++coverage_.events;
+    if (event.kind == Kind::Paste && event.length == kOneMegabyte) ++coverage_.megabytePastes;
+    return apply(event);
   }
-  std::size_t played() const { return played_; }
 
  private:
   void startProgram() {
@@ -345,19 +321,10 @@ class RandomEventRun {
   }
 
   std::optional<std::string> checkControls() {
-    Form1& form = program_->form();
-    const ExpectedState want = expectedState(game_.phase);
-    const bool next = form.Command1->isEnabled(), draw = form.Command2->isEnabled(), clear = form.Command3->isEnabled();
-    if (next != want.next || draw != want.draw || clear != want.clear || !form.Command4->isEnabled()) {
-      return "buttons Next/開獎/清除 enabled " + std::to_string(next) + std::to_string(draw) + std::to_string(clear) +
-             ", expected " + std::to_string(want.next) + std::to_string(want.draw) + std::to_string(want.clear);
-    }
-    if (form.Timer1->isActive() != want.rolling) return want.rolling ? "the roll stopped" : "the roll runs";
-    if (form.Timer1->interval() != kRollIntervalMs) return "timer interval " + std::to_string(form.Timer1->interval());
-    if (lineKnown_ && form.Text1->text() != QString::fromStdU16String(want.line)) {
-      return "instruction line '" + form.Text1->text().left(40).toStdString() + "'";
-    }
-    return std::nullopt;
+    SeenState seen = seenState(program_->form());
+    if (!lineKnown_) seen.line.reset();
+    const std::string wrong = stateMismatch(game_.phase, seen);
+    return wrong.empty() ? std::nullopt : std::optional<std::string>(wrong);
   }
 
   unsigned seed_;
@@ -371,46 +338,38 @@ class RandomEventRun {
   GameSoFar game_;         // where the game is in the state table, by the clicks the window delivered
   bool lineKnown_ = true;  // false once the user has typed over the instruction line
   std::vector<int> clicked_;
-  std::size_t played_ = 0;
   bool exposed_ = false;
   int programsStarted_ = 0;
 };
 
-class RandomEvents : public ::testing::TestWithParam<int> {
- protected:
-  void SetUp() override { QtWarnings::install(); }
-  void TearDown() override { QtWarnings::uninstall(); }
+// One random event as a step of RapidCheck's state machine; the model is the run's own (see RandomEventRun).
+struct NoModel {};
+struct PlayEvent : rc::state::Command<NoModel, RandomEventRun> {
+  Event event = *anyEvent();
+  void run(const NoModel&, RandomEventRun& window) const override {
+    if (auto fault = window.play(event)) RC_FAIL(*fault);
+  }
+  void show(std::ostream& out) const override { out << event.text(); }
 };
 
-TEST_P(RandomEvents, NeverCorruptTheGame) {
-  const char* replay = std::getenv("LOTTO_ROBUSTNESS_SEED");  // set to rerun one reported seed alone
-  const unsigned firstSeed = replay != nullptr ? static_cast<unsigned>(std::atoll(replay))
-                                               : 1000u + static_cast<unsigned>(GetParam() * kSeedsPerShard);
-  if (replay != nullptr && GetParam() != 0) GTEST_SKIP() << "shard 0 replays the seed";
-  const int seeds = replay != nullptr ? 1 : kSeedsPerShard;
+// Each case plays a fresh program; a failing sequence is shrunk to the fewest events that still fail, and
+// RapidCheck's RC_PARAMS="reproduce=…" replays it.
+TEST(RandomEvents, NeverCorruptTheGame) {
+  QtWarnings::install();
   Coverage coverage;
-  for (unsigned seed = firstSeed; seed < firstSeed + static_cast<unsigned>(seeds); ++seed) {
-    const std::vector<Event> list = eventsFor(seed, kEventsPerSeed);
-    RandomEventRun run(seed, coverage);
-    const std::optional<std::string> fault = run.play(list);
-    if (fault) {
-      std::string played;
-      for (std::size_t i = 0; i < run.played(); ++i) played += list[i].text() + (i % 16 == 15 ? "\n" : " ");
-      ADD_FAILURE() << "seed " << seed << ", " << *fault << "\nrerun with LOTTO_ROBUSTNESS_SEED=" << seed
-                    << "; events played:\n"
-                    << played;
-      return;
-    }
-  }
+  rc::detail::checkGTest([&coverage] {
+    RandomEventRun window(*rc::gen::arbitrary<unsigned>(), coverage);
+    rc::state::check(NoModel{}, window, rc::state::gen::execOneOfWithArgs<PlayEvent>());
+  });
+  QtWarnings::uninstall();
+  if (HasFailure()) return;  // RapidCheck printed the shrunk events and how to replay them
   std::printf(
-      "  %d seeds, %lld events, every check held: %d programs (a fresh one after each Bye), %d games drawn to the "
-      "end, %d megabyte pastes, %lld paints\n",
-      seeds, coverage.events, coverage.programs, coverage.finishedGames, coverage.megabytePastes, coverage.paints);
+      "  %lld events, every check held: %d programs (a fresh one after each Bye), %d games drawn to the end, %d "
+      "megabyte pastes, %lld paints\n",
+      coverage.events, coverage.programs, coverage.finishedGames, coverage.megabytePastes, coverage.paints);
   EXPECT_GT(coverage.finishedGames, 0) << "the mix no longer plays a game to its end";
   EXPECT_GT(coverage.paints, coverage.events / 10) << "the window is not repainting";
 }
-
-INSTANTIATE_TEST_SUITE_P(Shards, RandomEvents, ::testing::Range(0, kShards));
 
 }  // namespace
 }  // namespace lotto::testing

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <locale>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -73,6 +74,31 @@ inline ExpectedState expectedState(Phase phase) {
   const nlohmann::json& row = expected().at("states").at(kRows[static_cast<int>(phase)]);
   return {row.at("next").get<bool>(), row.at("draw").get<bool>(), row.at("clear").get<bool>(),
           row.at("rolling").get<bool>(), expectedText(row.at("line"))};
+}
+
+// What a layer shows of a row: its buttons, its roll and the roll's beat, and its instruction line.
+struct SeenState {
+  bool next, draw, clear, bye;
+  bool rolling;
+  int intervalMs;
+  std::optional<std::u16string> line;  // nothing where the user typed over it
+};
+
+// How `seen` differs from the state table's row for `phase`, with `typed` after the line: empty where it does not.
+inline std::string stateMismatch(Phase phase, const SeenState& seen, const std::u16string& typed = {}) {
+  const ExpectedState want = expectedState(phase);
+  std::string wrong;
+  const auto expect = [&wrong](bool holds, const std::string& what) {
+    if (!holds) wrong += what + "; ";
+  };
+  expect(seen.next == want.next, want.next ? "Next greyed" : "Next enabled");
+  expect(seen.draw == want.draw, want.draw ? "開獎 greyed" : "開獎 enabled");
+  expect(seen.clear == want.clear, want.clear ? "清除 greyed" : "清除 enabled");
+  expect(seen.bye, "Bye greyed");
+  expect(seen.rolling == want.rolling, want.rolling ? "the roll stopped" : "the roll runs");
+  expect(seen.intervalMs == kRollIntervalMs, "the roll beats every " + std::to_string(seen.intervalMs) + " ms");
+  expect(!seen.line || *seen.line == want.line + typed, "another instruction line");
+  return wrong.empty() ? wrong : wrong + phaseName(phase);
 }
 
 }  // namespace lotto::testing

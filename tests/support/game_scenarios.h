@@ -9,13 +9,16 @@
 #include <algorithm>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "board_view.h"
+#include "draw_state.h"
 #include "expected_states.h"
 
 namespace lotto::testing {
 
-enum class Press { Next, Draw, Clear };
+enum class Press { Next, Draw, Clear };  // in the order of their buttons, Command1 to Command3
 
 struct Step {
   Press press;
@@ -81,6 +84,47 @@ inline std::u16string numberOf(int ball) { return utf16(std::to_string(ball + 1)
 // The text a slot shows: its drawn number, or its heading.
 inline std::u16string slotText(const GameSoFar& game, int slot) {
   return slot < static_cast<int>(game.drawn.size()) ? numberOf(game.drawn[slot]) : kSlotHeadings[slot];
+}
+
+// One press of a walk: its step, whether its button was enabled, and whether it changes anything (not a greyed
+// button, nor Next again).
+struct Move {
+  const Step& step;
+  bool enabled;
+  bool changes;
+};
+
+// Walks `scenario` through one layer: `light(ball)` delivers the tick that lights `ball`, and `press(move, game)`
+// presses the layer's way and checks what the layer owns against `game`, the model after the press.
+template <typename Light, typename PressAndCheck>
+void walk(const GameScenario& scenario, Light light, PressAndCheck press) {
+  GameSoFar game;
+  for (const Step& step : scenario.steps) {
+    if (step.lit >= 0) light(step.lit);
+    const bool again = step.press == Press::Next && game.phase == Phase::Running;
+    const bool enabled = game.follow(step);
+    press(Move{step, enabled, enabled && !again}, game);
+    if (::testing::Test::HasFatalFailure()) return;
+  }
+}
+
+// The board after `move`: the draw count, each slot's number or heading, each ball's number, its label and disc shown
+// unless drawn, and after 清除 every ball at rest and the lit ball kept. `caption(label)` reads a label,
+// `shown(ball)` its label's and disc's visibility, `atRest(ball)` whether its disc is unlit.
+template <typename Caption, typename Shown, typename AtRest>
+void expectBoardShows(const GameSoFar& game, const Move& move, const DrawState& state, Caption caption, Shown shown,
+                      AtRest atRest) {
+  const bool cleared = move.step.press == Press::Clear;
+  EXPECT_EQ(state.drawnCount, static_cast<int>(game.drawn.size()));
+  for (int k = 0; k < kSlotCount; ++k) {
+    EXPECT_TRUE(caption(kFirstSlotLabel + k) == slotText(game, k)) << "slot " << k;
+  }
+  for (int ball = 0; ball < kBallCount; ++ball) {
+    EXPECT_TRUE(caption(ball) == numberOf(ball)) << "ball " << ball;
+    EXPECT_EQ(shown(ball), std::make_pair(!game.isDrawn(ball), !game.isDrawn(ball))) << "ball " << ball;
+    EXPECT_TRUE(!cleared || atRest(ball)) << "ball " << ball << " still lit after 清除";
+  }
+  EXPECT_EQ(cleared ? state.candidateIndex : game.lit, game.lit) << "清除 keeps the lit ball";
 }
 
 }  // namespace lotto::testing
