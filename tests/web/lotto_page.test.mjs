@@ -112,8 +112,11 @@ async function openPage(options = {}) {
   await left?.close();
   page = await engine.open(siteUrl(site, server), { width: 800, height: 600, ...options });
   page.faults.unshift(...(left?.faults ?? []));
+  await probeLoaded();
+}
+// Loaded means the balls are numbered and the light has lit one of them; else, what the page says and why.
+async function probeLoaded() {
   await page.evaluate(installProbes, { light: rgb('light') });
-  // Loaded means the balls are numbered and the light has lit one of them; else, what the page says and why.
   if (await lightOn(10000)) return;
   const says = await page.evaluate(() => document.body.innerText.trim());
   assert.fail(`no ball lit once the page loaded; it says "${says}"; faults: ${page.faults.join('; ') || 'none'}`);
@@ -261,8 +264,7 @@ test('a reload after two draws is a new start: buttons, slots, focus and light a
   await clickButton(DRAW);
   await checkDraw(2, board);
   await page.reload();
-  await page.evaluate(installProbes, { light: rgb('light') });
-  assert.ok(await lightOn(10000), 'the light lights a ball after the reload');
+  await probeLoaded();
   assertFreshBoard(await checkResumed('opened', 'after the reload'), 'after the reload');
   await checkRolling('opened');
 });
