@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Lotto developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// game_scenarios.h: the games every layer plays, as presses and the lit ball each draw takes, followed through the
-// state table; each layer's test drives them its own way (calls, clicks, keys) and adds what it owns.
+// game_scenarios.h: the games the draw, midend and desktop keyboard tests play, as presses and the lit ball each draw
+// takes, followed through the state table; each drives them its own way (calls, clicks, keys) and adds what it owns.
 #pragma once
 
 #include <gtest/gtest.h>

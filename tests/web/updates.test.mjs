@@ -8,19 +8,7 @@
 // keep that copy and its build in between runs, so that a run builds again only what changed.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import {
-  copyFileSync,
-  cpSync,
-  existsSync,
-  mkdirSync,
-  mkdtempSync,
-  readdirSync,
-  readFileSync,
-  renameSync,
-  rmSync,
-  statSync,
-  writeFileSync,
-} from 'node:fs';
+import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
@@ -50,21 +38,21 @@ const secondBuildMarks = {
 // the build there stays incremental, and builds the site with the project's own script. Resolves to the site.
 function buildSecondSite(root) {
   const copy = (from, to) => {
-    if (statSync(from).isDirectory()) {
-      mkdirSync(to, { recursive: true });
-      for (const entry of readdirSync(from)) copy(path.join(from, entry), path.join(to, entry));
+    if (fs.statSync(from).isDirectory()) {
+      fs.mkdirSync(to, { recursive: true });
+      for (const entry of fs.readdirSync(from)) copy(path.join(from, entry), path.join(to, entry));
       return;
     }
     const relative = path.relative(sourceRoot, from).split(path.sep).join('/');
-    let contents = readFileSync(from);
+    let contents = fs.readFileSync(from);
     if (secondBuildMarks[relative]) {
       const marked = secondBuildMarks[relative](contents.toString('utf8'));
       assert.notEqual(marked, contents.toString('utf8'), `${relative}: the second build's mark found no place`);
       contents = Buffer.from(marked);
     }
-    if (existsSync(to) && readFileSync(to).equals(contents)) return;
-    mkdirSync(path.dirname(to), { recursive: true });
-    writeFileSync(to, contents, { mode: statSync(from).mode });
+    if (fs.existsSync(to) && fs.readFileSync(to).equals(contents)) return;
+    fs.mkdirSync(path.dirname(to), { recursive: true });
+    fs.writeFileSync(to, contents, { mode: fs.statSync(from).mode });
   };
   for (const source of webSources) copy(path.join(sourceRoot, source), path.join(root, 'source', source));
   try {
@@ -79,7 +67,7 @@ let browser;
 let secondSite;
 const folders = [];
 const temporary = (name) => {
-  const folder = mkdtempSync(path.join(os.tmpdir(), name));
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), name));
   folders.push(folder);
   return folder;
 };
@@ -92,25 +80,25 @@ before(
 );
 after(async () => {
   await browser?.close();
-  for (const folder of folders) rmSync(folder, { recursive: true, force: true });
+  for (const folder of folders) fs.rmSync(folder, { recursive: true, force: true });
 });
 
 // Copies of the first build to serve, as a host holds them, and to deploy the second into: the folder itself, or its
 // subfolders named, as pages of several projects share one host.
 function hostedCopy(...subfolders) {
   const folder = temporary('lotto-host-');
-  for (const copy of subfolders.length ? subfolders : ['']) cpSync(site, path.join(folder, copy), { recursive: true });
+  for (const sub of subfolders.length ? subfolders : ['']) fs.cpSync(site, path.join(folder, sub), { recursive: true });
   return folder;
 }
 
 // Uploads the second build over the first, one whole file at a time as an upload tool writes them, `sw.js` first or
 // last; `between(file)` runs after each file.
 async function deploySecondBuild(folder, { swFirst = false, between = () => {} } = {}) {
-  const files = readdirSync(secondSite).sort((a, b) => (a === 'sw.js' ? -1 : b === 'sw.js' ? 1 : a.localeCompare(b)));
-  if (!swFirst) files.push(files.shift());
+  const files = fs.readdirSync(secondSite).filter((file) => file !== 'sw.js');
+  files.splice(swFirst ? 0 : files.length, 0, 'sw.js');
   for (const file of files) {
-    copyFileSync(path.join(secondSite, file), path.join(folder, `.${file}.part`));
-    renameSync(path.join(folder, `.${file}.part`), path.join(folder, file));
+    fs.copyFileSync(path.join(secondSite, file), path.join(folder, `.${file}.part`));
+    fs.renameSync(path.join(folder, `.${file}.part`), path.join(folder, file));
     await between(file);
   }
 }
@@ -250,12 +238,12 @@ test('after the first visit the page loads and plays offline, every file of the 
   firstVisit(site, {}, async ({ context, page }) => {
     await context.setOffline(true);
     assert.equal(await loadAgain(page), 'first');
-    const files = readdirSync(site).filter((file) => file !== 'sw.js');
+    const files = fs.readdirSync(site).filter((file) => file !== 'sw.js');
     const servedSizes = await page.evaluate((names) => {
       const size = (response) => (response.ok ? response.arrayBuffer().then((body) => body.byteLength) : -1);
       return Promise.all(names.map((name) => fetch(name).then(size)));
     }, files);
-    assert.deepEqual(servedSizes, files.map((file) => statSync(path.join(site, file)).size));
+    assert.deepEqual(servedSizes, files.map((file) => fs.statSync(path.join(site, file)).size));
   }));
 
 test('a second build deployed between visits is the next load once it has arrived, and stays', minutes, () => {
@@ -359,7 +347,7 @@ test('a waiting worker that never answers holds no load more than a few frames',
   return firstVisit(hosted, {}, async ({ page, url }) => {
     assert.equal(await loadAgain(page, url), 'first'); // the load the first visit's worker answers
     // A build's worker that installs, then waits and answers no message, as one of a build made before any was asked.
-    writeFileSync(path.join(hosted, 'sw.js'), "self.addEventListener('install', () => {});\n");
+    fs.writeFileSync(path.join(hosted, 'sw.js'), "self.addEventListener('install', () => {});\n");
     assert.ok(await checkForUpdate(page), 'the silent worker never came to wait');
     assert.equal(await loadAgain(page, url), 'first');
     const { fromWorker, held } = await page.evaluate(() => {

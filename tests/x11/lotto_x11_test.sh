@@ -78,10 +78,8 @@ window_shown() { window=$(xdotool search --onlyvisible --class lotto 2>/dev/null
 # Waits up to 5 s for lotto to end; leaves its exit status in $status.
 status=""
 await_exit() {
-  if ! wait_for_exit "$lotto_pid" 5; then
-    status="still running"
-    return
-  fi
+  status="still running"
+  wait_for_exit "$lotto_pid" 5 || return 0
   status=0
   wait "$lotto_pid" || status=$?
   lotto_pid=""
@@ -128,35 +126,24 @@ cleared_discs() {
 }
 # run_failing NAME COMMAND...: a start of lotto that must fail; leaves its output in $work/NAME.out
 run_failing() {
-  local name=$1
-  shift
   status=0
-  "$@" >"$work/$name.out" 2>&1 || status=$?  # an abort would be 134
+  "${@:2}" >"$work/$1.out" 2>&1 || status=$?  # an abort would be 134
 }
+got() { sed 's/^/  got: /' "$work/$1.out" >&2; return 1; }  # got NAME: shows that start's output, and fails
 # The first line, in Traditional Chinese, says the window cannot open and contains each of the given texts.
 first_line_says() {
-  local out=$work/$1.out text
-  shift
-  local first
-  first=$(head -n1 "$out")
-  for text in "樂透程式無法開啟視窗" "$@"; do
-    if ! grep -qF -- "$text" <<<"$first"; then
-      sed 's/^/  got: /' "$out" >&2
-      return 1
-    fi
+  local first text
+  first=$(head -n1 "$work/$1.out")
+  for text in "樂透程式無法開啟視窗" "${@:2}"; do
+    grep -qF -- "$text" <<<"$first" || got "$1" || return
   done
 }
 # One line and nothing else, in Traditional Chinese, containing each of the given texts.
 one_sentence_naming() {
-  local name=$1
-  shift
-  if [ "$(wc -l <"$work/$name.out")" != 1 ]; then
-    sed 's/^/  got: /' "$work/$name.out" >&2
-    return 1
-  fi
-  first_line_says "$name" "$@"
+  [ "$(wc -l <"$work/$1.out")" = 1 ] || got "$1" || return
+  first_line_says "$@"
 }
-lacks() { ! grep -qF -- "$2" "$work/$1.out" || { sed 's/^/  got: /' "$work/$1.out" >&2; return 1; }; }
+lacks() { ! grep -qF -- "$2" "$work/$1.out" || got "$1"; }
 
 start_lotto
 check "window title" equals "$(xprop -id "$window" _NET_WM_NAME | sed 's/^[^"]*"\(.*\)"$/\1/')" "$title"
