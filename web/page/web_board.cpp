@@ -18,12 +18,13 @@ int controlIndex(design::Control control) { return static_cast<int>(control); }
 
 }  // namespace
 
-// A reload is a new start, yet a browser may bring back what the page's text box held before it. A greyed button is
-// marked by an attribute, written into the page as the window opens, which no browser brings back.
+// A reload is a new start, yet a browser may bring back what the page's controls held before it (Firefox gives a
+// button its greyed state back): so each control is put as the window opens, whatever it holds now.
 void WebBoard::nameControls() const {
   for (int index = 0; index < design::kControlCount; ++index) {
     const design::ControlDesign& control = design::form1().control(static_cast<design::Control>(index));
     lotto_page_name_control(index, control.name, std::strlen(control.name));
+    lotto_page_set_control_enabled(index, control.enabledAtStart);
   }
   const std::u16string startText;  // the text box starts empty
   lotto_page_set_instruction_text(startText.data(), startText.size());
