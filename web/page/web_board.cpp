@@ -18,8 +18,8 @@ int controlIndex(design::Control control) { return static_cast<int>(control); }
 
 }  // namespace
 
-// A reload is a new start, yet a browser may bring back what the page's controls held before it (Firefox gives a
-// button its greyed state back): so each control is put as the window opens, whatever it holds now.
+// A reload is a new start, yet a browser may bring back what the page's controls held before it: so each control is
+// put as the window opens, whatever it holds now. A window without one of them is of another build, and fails here.
 void WebBoard::nameControls() const {
   for (int index = 0; index < design::kControlCount; ++index) {
     const design::ControlDesign& control = design::form1().control(static_cast<design::Control>(index));
