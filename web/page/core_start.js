@@ -8,7 +8,8 @@
 // task, and the module is compiled and instantiated at once: a step that waited for a turn of the page's thread (a
 // blob's stream, an asynchronous compile or instantiation) waited behind the first layout and paint, and the light
 // behind it. An engine that refuses to compile or instantiate a module of this size on the page's thread (Chromium
-// before 115 throws a RangeError) is asked again asynchronously: its light comes after the first paint, but comes.
+// 103, the oldest the page is made for, throws a RangeError) is asked again asynchronously: its light comes after the
+// first paint, but comes.
 // Nothing here touches the page; what the browser lacks is told by lotto.js, this promise only fails.
 'use strict';
 
